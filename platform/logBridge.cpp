@@ -1,0 +1,165 @@
+#include "platform/logBridge.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cwchar>
+
+#include "platform/criticalSection.h"
+#include "platform/loggerInterface.h"
+
+namespace {
+
+const wchar_t kLoggerKey[] = L"Software\\Norvane Varnholt\\Suite QZ 4.0\\Tessel Reports\\";
+const wchar_t kLoggerValue[] = L"CommonFiles";
+const wchar_t kLoggerFile[] = L"zelogger.dll";
+
+struct EntryPoints {
+    InitializeLoggerFn initializeLogger = nullptr;
+    AssertToLogfileFn assertToLogfile = nullptr;
+    RuntimeInfoToLogfileFn runtimeInfo = nullptr;
+    RuntimeInfoToLogfileAFn runtimeInfoA = nullptr;
+    RuntimeInfoToLogfileBinaryFn runtimeInfoBinary = nullptr;
+    RuntimeInfoToLogfileArglistFn runtimeInfoArglist = nullptr;
+    GetLoggingLevelFn getLoggingLevel = nullptr;
+    SetLoggingLevelFn setLoggingLevel = nullptr;
+};
+
+struct BridgeState {
+    CriticalSection lock;
+    std::atomic<bool> loaded{false};
+    std::atomic<bool> failed{false};
+    std::atomic<bool> assertionsEnabled{false};
+    HMODULE module = nullptr;
+    EntryPoints entry;
+};
+
+BridgeState& State() {
+    static BridgeState state;
+    return state;
+}
+
+// Constructed when the module loads, so that the lock exists before any export runs.
+const bool stateCreated = (State(), true);
+
+template <class Fn>
+Fn Lookup(HMODULE module, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+bool FindLoggerPath(wchar_t (&path)[MAX_PATH]) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLoggerKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    // 260 bytes as the library's installer writes it, plus room for a terminator it may lack.
+    wchar_t directory[MAX_PATH / 2 + 1] = {};
+    DWORD bytes = MAX_PATH;
+    LONG status = RegQueryValueExW(key, kLoggerValue, nullptr, nullptr, reinterpret_cast<BYTE*>(directory), &bytes);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return false;
+    // No separator is inserted: the registered directory ends with a backslash.
+    return _snwprintf(path, MAX_PATH, L"%s%s", directory, kLoggerFile) > 0;
+}
+
+void LoadLogger(int32_t level, intptr_t context) {
+    BridgeState& state = State();
+    wchar_t path[MAX_PATH] = {};
+    if (!FindLoggerPath(path)) {
+        state.failed = true;
+        return;
+    }
+    state.module = LoadLibraryW(path);
+    EntryPoints entry;
+    if (state.module) {
+        entry.initializeLogger = Lookup<InitializeLoggerFn>(state.module, "InitializeLogger");
+        entry.assertToLogfile = Lookup<AssertToLogfileFn>(state.module, "AssertToLogfile");
+        entry.runtimeInfo = Lookup<RuntimeInfoToLogfileFn>(state.module, "RuntimeInfoToLogfile");
+        entry.runtimeInfoA = Lookup<RuntimeInfoToLogfileAFn>(state.module, "RuntimeInfoToLogfileA");
+        entry.runtimeInfoBinary = Lookup<RuntimeInfoToLogfileBinaryFn>(state.module, "RuntimeInfoToLogfileBinary");
+        entry.runtimeInfoArglist = Lookup<RuntimeInfoToLogfileArglistFn>(state.module, "RuntimeInfoToLogfileArglist");
+        entry.getLoggingLevel = Lookup<GetLoggingLevelFn>(state.module, "GetLoggingLevel");
+        entry.setLoggingLevel = Lookup<SetLoggingLevelFn>(state.module, "SetLoggingLevel");
+    }
+    state.entry = entry;
+    if (!state.module || !entry.initializeLogger) {
+        state.failed = true;
+        return;
+    }
+    bool assertionsEnabled = false;
+    entry.initializeLogger(&assertionsEnabled, level, context);
+    state.assertionsEnabled = assertionsEnabled;
+    state.loaded = true;
+}
+
+int32_t CurrentLevel() {
+    const EntryPoints& entry = State().entry;
+    if (!entry.getLoggingLevel) return 0;
+    int32_t level = entry.getLoggingLevel();
+    return level >= 32 ? 31 : level;
+}
+
+}  // namespace
+
+void SetUpLogging(int32_t level, intptr_t context) {
+    BridgeState& state = State();
+    auto tried = [&] { return state.loaded || state.failed; };
+    if (level < 0 && tried()) return;
+    CriticalSectionLock lock(state.lock);
+    if (level < 0 && tried()) return;
+    LoadLogger(level, context);
+}
+
+void ShutDownLogging() {
+    BridgeState& state = State();
+    if (!state.loaded || state.failed) return;
+    CriticalSectionLock lock(state.lock);
+    if (!state.loaded || state.failed) return;
+    // Nothing may call into the library once it is gone.
+    state.assertionsEnabled = false;
+    state.loaded = false;
+    state.entry = EntryPoints();
+    if (state.module) FreeLibrary(state.module);
+    state.module = nullptr;
+}
+
+bool IsLoggingActive() { return State().loaded && !State().failed; }
+
+bool AreAssertionsEnabled() { return State().assertionsEnabled; }
+
+bool IsLoggingLevelEnabled(int32_t level) {
+    if (!IsLoggingActive()) return false;
+    if (!State().entry.getLoggingLevel) return level <= 0;
+    return CurrentLevel() >= level;
+}
+
+void ReportAssertion(const char* sourceFile, int32_t line, const char* condition) {
+    if (AssertToLogfileFn report = State().entry.assertToLogfile) report(sourceFile, line, condition);
+}
+
+void RuntimeInfoToLogfile(const char* sourceFile, int32_t line, const wchar_t* message, int32_t level) {
+    if (IsLoggingLevelEnabled(level) && State().entry.runtimeInfo)
+        State().entry.runtimeInfo(sourceFile, line, message, level);
+}
+
+void RuntimeInfoToLogfileA(const char* sourceFile, int32_t line, const char* message, int32_t level) {
+    if (IsLoggingLevelEnabled(level) && State().entry.runtimeInfoA)
+        State().entry.runtimeInfoA(sourceFile, line, message, level);
+}
+
+void RuntimeInfoToLogfileBinary(const char* sourceFile, int32_t line, const void* data, uint32_t size,
+                                int32_t level) {
+    if (IsLoggingLevelEnabled(level) && State().entry.runtimeInfoBinary)
+        State().entry.runtimeInfoBinary(sourceFile, line, data, size, level);
+}
+
+void RuntimeInfoToLogfileArglist(const char* sourceFile, int32_t line, const char* format, int32_t level,
+                                 va_list arguments) {
+    if (IsLoggingLevelEnabled(level) && State().entry.runtimeInfoArglist)
+        State().entry.runtimeInfoArglist(sourceFile, line, format, level, arguments);
+}
+
+void RuntimeInfoToLogfileFormat(const char* sourceFile, int32_t line, int32_t level, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    RuntimeInfoToLogfileArglist(sourceFile, line, format, level, arguments);
+    va_end(arguments);
+}

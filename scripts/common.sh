@@ -1,0 +1,21 @@
+# Shared by run.sh and test.sh: configure and build one tree, and give it a Wine prefix
+# with a persistent wineserver that is stopped when the calling script exits.
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+export WINEPREFIX="$BUILD_DIR/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+build_tree() {
+  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+}
+
+start_wine() {
+  mkdir -p "$WINEPREFIX"
+  wineserver -p
+  trap 'wineserver -k 2>/dev/null || true' EXIT
+  # The first start of a new prefix creates it; later starts take a fraction of a second.
+  wine cmd /c exit >/dev/null 2>&1 || true
+}

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever the build and the tests need and is missing.
+set -euo pipefail
+
+packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 googletest)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

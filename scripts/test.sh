@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the driver and its tests, then runs every test executable under Wine.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+"$ROOT/scripts/setup.sh"
+build_tree -DZEDB_BUILD_TESTS=ON
+start_wine
+log="$BUILD_DIR/ctest.log"
+status=0
+( cd "$BUILD_DIR" && ctest --output-on-failure -V ) >"$log" 2>&1 || status=$?
+grep -E '^\[( +OK|  FAILED|  PASSED|  SKIPPED) |^[0-9]+% tests passed|tests failed|Test +#' "$log" | grep -v '^\[       OK' || true
+passed=$(grep -hoE '^[0-9]+: \[  PASSED  \] [0-9]+' "$log" | awk '{s+=$NF} END {print s+0}')
+failed=$(grep -hoE '^[0-9]+: \[  FAILED  \] [0-9]+ tests?, listed' "$log" | awk '{s+=$(NF-2)} END {print s+0}')
+if [ "$status" -ne 0 ]; then
+  echo "--- failures (full log: $log) ---"
+  grep -E 'Failure|FAILED|Expected|Which is|actual|error' "$log" | head -n 200
+fi
+echo "gtest: $passed passed, $failed failed"
+exit "$status"
