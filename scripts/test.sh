@@ -9,8 +9,9 @@ log="$BUILD_DIR/ctest.log"
 status=0
 ( cd "$BUILD_DIR" && ctest --output-on-failure -V ) >"$log" 2>&1 || status=$?
 grep -E '^\[( +OK|  FAILED|  PASSED|  SKIPPED) |^[0-9]+% tests passed|tests failed|Test +#' "$log" | grep -v '^\[       OK' || true
-passed=$(grep -hoE '^[0-9]+: \[  PASSED  \] [0-9]+' "$log" | awk '{s+=$NF} END {print s+0}')
-failed=$(grep -hoE '^[0-9]+: \[  FAILED  \] [0-9]+ tests?, listed' "$log" | awk '{s+=$(NF-2)} END {print s+0}')
+count() { { grep -hoE "$1" "$log" || true; } | awk "{s+=\$$2} END {print s+0}"; }
+passed=$(count '^[0-9]+: \[  PASSED  \] [0-9]+' NF)
+failed=$(count '^[0-9]+: \[  FAILED  \] [0-9]+ tests?, listed' '(NF-2)')
 if [ "$status" -ne 0 ]; then
   echo "--- failures (full log: $log) ---"
   grep -E 'Failure|FAILED|Expected|Which is|actual|error' "$log" | head -n 200

@@ -1,0 +1,100 @@
+// The driver's string table as the string look-ups read it.
+
+#include <gtest/gtest.h>
+
+#include "com/driverState.h"
+#include "common/resdllmgr.h"
+#include "support/driverInUse.h"
+
+namespace {
+
+struct StringCase {
+    UINT id;
+    const wchar_t* text;
+};
+
+const StringCase kEnglishTable[] = {
+    {1, L"COM Connectivity"},
+    {2, L"Program ID"},
+    {3, L"Please enter a Program ID"},
+    {4, L"Connection"},
+    {5, L"Please enter connection information..."},
+    {6, L"The parameter type can't be identified.\n Please use basic data types."},
+    {7, L"Failed to execute the COM interface to obtain the Recordset."},
+    {8, L"Failed to create an instance of the COM object."},
+    {9, L"EXOLEDB"},
+    {10, L"EXOLEDB"},
+    {72, L"ADO Error Code"},
+    {73, L"Source"},
+    {74, L"Description"},
+    {75, L"SQL State"},
+    {76, L"Native Error"},
+};
+
+TEST(ResourceStrings, EveryTextInEnglishAndWithAnEmptyLanguage) {
+    DriverInUse driver;
+    for (const StringCase& entry : kEnglishTable) {
+        EXPECT_STREQ(LoadResourceString(entry.id, L"en-US").c_str(), entry.text) << "id " << entry.id;
+        EXPECT_STREQ(LoadResourceString(entry.id, L"").c_str(), entry.text) << "id " << entry.id;
+    }
+}
+
+TEST(ResourceStrings, OtherLanguagesPreferTheirOwnTextAndFallBackToEnglish) {
+    DriverInUse driver;
+    EXPECT_STREQ(LoadResourceString(2, L"de-DE").c_str(), L"Programm-ID");
+    EXPECT_STREQ(LoadResourceString(1, L"de-DE").c_str(), L"COM Connectivity");
+    EXPECT_STREQ(LoadResourceString(2, L"en-GB").c_str(), L"Program ID");
+    EXPECT_STREQ(LoadResourceString(4, L"xx-unknown").c_str(), L"Connection");
+}
+
+TEST(ResourceStrings, IdentifiersOutsideTheTableAreEmptyInEveryLanguage) {
+    DriverInUse driver;
+    for (UINT id : {0u, 11u, 40u, 58u, 59u, 71u, 77u, 4000u, 70000u})
+        for (const wchar_t* language : {L"", L"en-US", L"de-DE"})
+            EXPECT_TRUE(LoadResourceString(id, language).isEmpty()) << "id " << id;
+}
+
+TEST(ResourceStrings, NoTextWhileTheDriverHasNoUsers) {
+    ASSERT_EQ(DriverUserCount(), 0);
+    EXPECT_TRUE(LoadResourceString(1, L"").isEmpty());
+    { DriverInUse driver; }
+    EXPECT_TRUE(LoadResourceString(1, L"").isEmpty());
+}
+
+TEST(ResDllManagerTest, ModuleDirectoryEndsWithABackslashAndFailsForAForeignHandle) {
+    SWCharString directory = L"stale";
+    ASSERT_EQ(ResDllManager::GetModuleDirectory(GetModuleHandleW(nullptr), directory), S_OK);
+    ASSERT_FALSE(directory.isEmpty());
+    EXPECT_EQ(directory[directory.length() - 1], L'\\');
+
+    directory = L"stale";
+    EXPECT_EQ(ResDllManager::GetModuleDirectory(reinterpret_cast<HINSTANCE>(0x10), directory), E_UNEXPECTED);
+    EXPECT_TRUE(directory.isEmpty());
+}
+
+TEST(ResDllManagerTest, InitialisationCompletesWithoutAModuleFileName) {
+    ResDllManager manager;
+    manager.Initialize(L"zedb_com", reinterpret_cast<HINSTANCE>(0x10));
+    EXPECT_TRUE(manager.IsInitialized());
+    EXPECT_TRUE(manager.LoadResourceString(1, L"").isEmpty());
+    manager.Terminate();
+    EXPECT_FALSE(manager.IsInitialized());
+}
+
+TEST(ResDllManagerTest, CreatedByTheFirstUserAndDeletedByTheLast) {
+    ASSERT_EQ(CurrentResDllManager(), nullptr);
+    InitializeDriver(L"");
+    const ResDllManager* first = CurrentResDllManager();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->IsInitialized());
+    InitializeDriver(L"de-DE");
+    EXPECT_EQ(CurrentResDllManager(), first);
+    EXPECT_STREQ(DriverLanguage().c_str(), L"de-DE");
+    TerminateDriver();
+    EXPECT_EQ(CurrentResDllManager(), first);
+    TerminateDriver();
+    EXPECT_EQ(CurrentResDllManager(), nullptr);
+    EXPECT_STREQ(DriverLanguage().c_str(), L"de-DE");  // kept after the last stop
+}
+
+}  // namespace
