@@ -116,17 +116,20 @@ int32_t AssignValue(DbValue& destination, const DbValue* source) {
         return DbSuccess;
     }
     if (source->kind > parameterDescriptionKind) {
+        const uint32_t valueType = source->valueType;
         ClearValue(destination);
-        destination.valueType = source->valueType;
+        destination.valueType = valueType;
         DB_ASSERT_TEXT(false, "FALSE");
         return DbFailed;
     }
     // The copy is complete before the destination lets go of its data, so a source inside the
     // destination stays readable and a failed copy leaves the destination unchanged.
+    const uint32_t kind = source->kind;
+    const uint32_t valueType = source->valueType;
     void* data = DuplicateKindData(*source);
     ClearValue(destination);
-    destination.valueType = source->valueType;
-    destination.kind = source->kind;
+    destination.valueType = valueType;
+    destination.kind = kind;
     destination.data = data;
     return DbSuccess;
 }
