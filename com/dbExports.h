@@ -3,7 +3,13 @@
 
 #include <cstdint>
 
+#include "ado/errorInfo.h"
+#include "common/dbLogonInfo.h"
+#include "common/dbTableInfo.h"
+#include "common/descriptionRecords.h"
 #include "com/resultCodes.h"
+
+class ServerHandle;
 
 extern "C" {
 
@@ -13,6 +19,25 @@ int32_t DbTerminate();
 int32_t DbGetInfo(void* handle, int32_t infoId, uint32_t* value);
 int32_t DbFetchDatabaseType(const wchar_t* languageName, wchar_t** typeName);
 
+// Logon to the provider object.
+int32_t DbLogonServer(DbLogonInfo* logonInfo, DbLogonInfo** newLogonInfo, void* reserved3, void* reserved4,
+                      const wchar_t* languageName, ServerHandle** serverHandle, DbErrorInfo** errorInfo);
+int32_t DbLogoffServer(ServerHandle* serverHandle);
+int32_t DbFetchServerName(ServerHandle* serverHandle, wchar_t** serverName);
+
+// Tables and their parameters.
+int32_t DbFetchTableList(ServerHandle* serverHandle, void* reserved2, void* parentQualifier,
+                         uint16_t qualifierNodesAtThisLevel, DbTableInfo*** tableList, uint32_t* tableCount,
+                         void* reserved7);
+int32_t DbFreeTableList(uint32_t* tableCount, DbTableInfo** tableList);
+int32_t DbFetchTableInfo(void* reserved1, const wchar_t* tableName, DbTableInfo** tableInfo);
+int32_t DbFreeTableInfo(DbTableInfo* tableInfo);
+// Only the first field of the table record, its name, is read.
+int32_t DbFetchTableParameters(ServerHandle* serverHandle, const DbTableInfo* table, uint32_t* parameterCount,
+                               DbParameterDescription*** parameters, DbErrorInfo** errorInfo);
+int32_t DbFreeParametersList(uint32_t parameterCount, DbParameterDescription** parameters);
+
 // Releasing what the driver handed out.
 int32_t DbFreeString(wchar_t* text);
+int32_t DbFreeErrorInfo(DbErrorInfo* errorInfo);
 }
