@@ -1,0 +1,173 @@
+// Tables of a provider: the methods whose result is a _Recordset, listed through DbFetchTableList.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "com/serverHandle.h"
+#include "common/propcoll.h"
+#include "providerSession.h"
+
+namespace {
+
+// Dispatch functions 0 to 6 are the inherited IUnknown and IDispatch ones.
+constexpr int32_t kFirstOwnFunction = 7;
+
+DispatchInterfaceBuilder CatalogueInterface() {
+    DispatchInterfaceBuilder builder(L"ICatalogue");
+    builder.Method(L"GetCustomers", Returns::Recordset).Param(L"minimum", VT_I4);
+    builder.Method(L"Count", Returns(VT_I4));
+    builder.Method(L"Reset", Returns::Void);
+    builder.PropertyGet(L"AllOrders", Returns::Recordset);
+    builder.Method(L"WithOutput", Returns::Recordset).Param(L"total", TypeSpec::Pointer(VT_I4), PARAMFLAG_FOUT);
+    builder.Method(L"WithInOut", Returns::Recordset)
+        .Param(L"cursor", TypeSpec::Pointer(VT_I4), PARAMFLAG_FIN | PARAMFLAG_FOUT);
+    builder.Method(L"WithRetval", Returns::Recordset)
+        .Param(L"result", TypeSpec::Pointer(VT_I4), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL);
+    builder.Method(L"OlderInterface", Returns::Dispatch(L"_Recordset15"));
+    builder.Method(L"Coclass", Returns::Coclass(L"Recordset"));
+    builder.Method(L"NoParameters", Returns::Recordset);
+    return builder;
+}
+
+struct TableList {
+    int32_t result = -1;
+    uint32_t count = 0xFFFFFFFF;
+    DbTableInfo** list = reinterpret_cast<DbTableInfo**>(0x1);
+
+    ~TableList() {
+        if (list != reinterpret_cast<DbTableInfo**>(0x1)) DbFreeTableList(&count, list);
+    }
+    std::vector<std::wstring> Names() const {
+        std::vector<std::wstring> names;
+        for (uint32_t i = 0; i < count && list; ++i) names.push_back(list[i]->firstText);
+        return names;
+    }
+};
+
+void FetchTables(ServerHandle* handle, TableList& tables) {
+    tables.result = DbFetchTableList(handle, nullptr, nullptr, 0, &tables.list, &tables.count, nullptr);
+}
+
+void ExpectTypeInfoBlocksReturned(FakeProvider& provider) {
+    EXPECT_EQ(provider.TypeInfo().OutstandingTypeAttrs(), 0u);
+    EXPECT_EQ(provider.TypeInfo().OutstandingFuncDescs(), 0u);
+    EXPECT_EQ(provider.TypeInfo().ReferencedTypeInfoReferences(), 0u);
+}
+
+TEST(MethodCatalogue, ListsExactlyTheMethodsReturningRecordsetsInOrder) {
+    ProviderSession session(CatalogueInterface(), L"ZedbTests.Catalogue");
+    ServerHandle* handle = session.LogOn();
+    ASSERT_NE(handle, nullptr);
+    const std::vector<std::wstring> expected = {L"GetCustomers", L"AllOrders", L"WithInOut", L"NoParameters"};
+    for (int round = 0; round < 2; ++round) {
+        TableList tables;
+        FetchTables(handle, tables);
+        ASSERT_EQ(tables.result, 0);
+        EXPECT_EQ(tables.Names(), expected);
+        for (uint32_t i = 0; i < tables.count; ++i) {
+            const DbTableInfo& table = *tables.list[i];
+            EXPECT_STREQ(table.secondText, table.firstText);
+            EXPECT_STREQ(table.thirdText, table.firstText);
+            EXPECT_NE(table.secondText, table.firstText);
+            EXPECT_EQ(table.kind, 5u);
+            EXPECT_EQ(table.size, 112u);
+            EXPECT_EQ(table.ownsText, 1u);
+            EXPECT_EQ(table.entryCount, 0u);
+            EXPECT_EQ(table.field100, 0u);
+            EXPECT_EQ(table.field102, 0u);
+            ASSERT_NE(table.properties, nullptr);
+            EXPECT_EQ(table.properties->count, 0u);
+        }
+    }
+    const std::map<SWCharString, int32_t> index = {{L"AllOrders", kFirstOwnFunction + 3},
+                                                   {L"GetCustomers", kFirstOwnFunction},
+                                                   {L"NoParameters", kFirstOwnFunction + 9},
+                                                   {L"WithInOut", kFirstOwnFunction + 5}};
+    EXPECT_EQ(handle->methodIndex, index);
+    ExpectTypeInfoBlocksReturned(session.provider);
+}
+
+TEST(MethodCatalogue, ProvidersWithoutTablesAndNonDispatchTypeInformation) {
+    DispatchInterfaceBuilder plain(L"IPlain");
+    plain.Method(L"Count", Returns(VT_I4));
+    DispatchInterfaceBuilder vtableOnly(L"IVtable", TKIND_INTERFACE);
+    vtableOnly.Method(L"GetCustomers", Returns::Recordset);
+    for (const DispatchInterfaceBuilder* builder : {&plain, &vtableOnly}) {
+        ProviderSession session(*builder, L"ZedbTests.NoTables");
+        TableList tables;
+        FetchTables(session.LogOn(), tables);
+        EXPECT_EQ(tables.result, 0);
+        EXPECT_EQ(tables.count, 0u);
+        EXPECT_EQ(tables.list, nullptr);
+        ExpectTypeInfoBlocksReturned(session.provider);
+    }
+}
+
+TEST(MethodCatalogue, RefusedTypeInformationFailsTheListAndReturnsEveryBlock) {
+    ProviderSession session(CatalogueInterface(), L"ZedbTests.Failing");
+    ServerHandle* handle = session.LogOn();
+    ScriptableTypeInfo& typeInfo = session.provider.TypeInfo();
+
+    typeInfo.FailGetTypeAttr(E_OUTOFMEMORY);
+    TableList noAttributes;
+    FetchTables(handle, noAttributes);
+    EXPECT_EQ(noAttributes.result, 11);
+    EXPECT_EQ(noAttributes.count, 0u);
+    EXPECT_EQ(noAttributes.list, nullptr);
+    typeInfo.FailGetTypeAttr(S_OK);
+
+    typeInfo.FailGetFuncDesc(E_FAIL, kFirstOwnFunction + 4);
+    TableList brokenFunction;
+    FetchTables(handle, brokenFunction);
+    EXPECT_EQ(brokenFunction.result, 11);
+    EXPECT_EQ(brokenFunction.count, 0u);
+    EXPECT_EQ(brokenFunction.list, nullptr);
+    typeInfo.FailGetFuncDesc(S_OK);
+    ExpectTypeInfoBlocksReturned(session.provider);
+}
+
+TEST(MethodCatalogue, MethodsWhoseResultOrNameCannotBeReadAreNoTables) {
+    ProviderSession session(CatalogueInterface(), L"ZedbTests.Unreadable");
+    ServerHandle* handle = session.LogOn();
+    ScriptableTypeInfo& typeInfo = session.provider.TypeInfo();
+    using Failure = void (ScriptableTypeInfo::*)(HRESULT);
+    for (Failure fail : {&ScriptableTypeInfo::FailGetRefTypeInfo, &ScriptableTypeInfo::FailGetDocumentation,
+                         &ScriptableTypeInfo::FailGetNames}) {
+        (typeInfo.*fail)(E_FAIL);
+        TableList tables;
+        FetchTables(handle, tables);
+        EXPECT_EQ(tables.result, 0);
+        EXPECT_EQ(tables.count, 0u);
+        EXPECT_EQ(tables.list, nullptr);
+        (typeInfo.*fail)(S_OK);
+        ExpectTypeInfoBlocksReturned(session.provider);
+    }
+    EXPECT_TRUE(handle->methodIndex.empty());
+}
+
+TEST(MethodCatalogue, TableInformationForAnyNameAndNullArguments) {
+    DriverInUse driver;
+    DbTableInfo* table = nullptr;
+    ASSERT_EQ(DbFetchTableInfo(nullptr, L"NoSuchMethod", &table), 0);
+    ASSERT_NE(table, nullptr);
+    EXPECT_STREQ(table->firstText, L"NoSuchMethod");
+    EXPECT_STREQ(table->thirdText, L"NoSuchMethod");
+    EXPECT_EQ(table->kind, 5u);
+    EXPECT_EQ(DbFreeTableInfo(table), 0);
+    EXPECT_EQ(DbFreeTableInfo(nullptr), 0);
+
+    table = reinterpret_cast<DbTableInfo*>(0x1);
+    EXPECT_EQ(DbFetchTableInfo(nullptr, nullptr, &table), 12);
+    EXPECT_EQ(table, nullptr);
+
+    TableList tables;
+    FetchTables(nullptr, tables);
+    EXPECT_EQ(tables.result, 12);
+    EXPECT_EQ(tables.count, 0u);
+    EXPECT_EQ(tables.list, nullptr);
+    // A null list is accepted without reading the count.
+    EXPECT_EQ(DbFreeTableList(nullptr, nullptr), 0);
+}
+
+}  // namespace
