@@ -1,6 +1,7 @@
 #include "common/dbproperty.h"
 
 #include "com/resultCodes.h"
+#include "common/dbconvert.h"
 #include "common/dbvalue.h"
 #include "common/duplicateText.h"
 #include "common/heapRecord.h"
@@ -26,11 +27,9 @@ DbProperty::DbProperty()
       displayName(nullptr),
       description(nullptr),
       valueType(noValueType),
-      value(nullptr),
+      value(NewValue(noValueType)),
       flags(0),
-      children(nullptr) {
-    value = NewValue(noValueType);
-}
+      children(nullptr) {}
 
 // Delegating first makes the destructor free whatever was copied when a copy fails.
 DbProperty::DbProperty(const DbProperty& source) : DbProperty() {
@@ -73,4 +72,8 @@ int32_t SetStringValue(DbProperty& property, const wchar_t* text) {
     }
     SetDiscreteValue(ValueToSet(property), stringValue, const_cast<wchar_t*>(text), true);
     return DbSuccess;
+}
+
+SWCharString GetValueAsString(const DbProperty& property) {
+    return property.value ? ValueToString(*property.value) : SWCharString();
 }

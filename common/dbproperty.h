@@ -54,3 +54,5 @@ int32_t SetValueFromBuffer(DbProperty& property, void* data, bool copy);
 // For string properties only (value type 11); any other type gives 11 and no change. The text
 // is copied.
 int32_t SetStringValue(DbProperty& property, const wchar_t* text);
+// The value as text; empty when there is no value.
+SWCharString GetValueAsString(const DbProperty& property);

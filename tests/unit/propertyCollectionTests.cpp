@@ -241,6 +241,22 @@ TEST(PropertyValues, ABufferIsTakenInThePropertysType) {
     EXPECT_EQ(property->value->data, owned);
 }
 
+TEST(PropertyValues, AValueReadsAsText) {
+    PropertyOwner property = TextProperty(L"Text", L"Sales.Provider");
+    EXPECT_STREQ(GetValueAsString(*property).c_str(), L"Sales.Provider");
+
+    property->valueType = int32uValue;
+    uint32_t number = 42;
+    SetValueFromBuffer(*property, &number, true);
+    EXPECT_STREQ(GetValueAsString(*property).c_str(), L"42");
+
+    ClearValue(*property->value);
+    EXPECT_TRUE(GetValueAsString(*property).isEmpty());
+    DeleteValue(property->value);
+    property->value = nullptr;
+    EXPECT_TRUE(GetValueAsString(*property).isEmpty());
+}
+
 class GroupMerge : public testing::Test {
 protected:
     // Tab { PropInfo_Tab, PropInfo_TabProperties { Server = "alpha", Port = "42" } }
