@@ -19,6 +19,13 @@ int32_t DbTerminate();
 int32_t DbGetInfo(void* handle, int32_t infoId, uint32_t* value);
 int32_t DbFetchDatabaseType(const wchar_t* languageName, wchar_t** typeName);
 
+// Logon dialog description and logon information.
+int32_t DbFetchLogonUIInfo(void* reserved1, DbLogonInfo* logonInfo, void* reserved3, const wchar_t* languageName,
+                           DbLogonInfo** newLogonInfo);
+int32_t DbMatchLogonInfo(DbLogonInfo* logonInfoA, DbLogonInfo* logonInfoB, void* reserved3, void* reserved4,
+                         const wchar_t* languageName, void* required6, uint16_t* isMatch);
+int32_t DbFreeLogonInfo(DbLogonInfo* logonInfo);
+
 // Logon to the provider object.
 int32_t DbLogonServer(DbLogonInfo* logonInfo, DbLogonInfo** newLogonInfo, void* reserved3, void* reserved4,
                       const wchar_t* languageName, ServerHandle** serverHandle, DbErrorInfo** errorInfo);
