@@ -32,8 +32,8 @@ int32_t DayNumberFromDate(int32_t year, int32_t month, int32_t day) {
         y -= 1;
         m += 12;
     }
-    int64_t dayNumber = day + Truncated(365.25 * static_cast<double>(y)) + Truncated(30.6001 * static_cast<double>(m + 1)) +
-                        1720994;
+    int64_t dayNumber = day + Truncated(365.25 * static_cast<double>(y)) +
+                        Truncated(30.6001 * static_cast<double>(m + 1)) + 1720994;
     if (day + 100 * m + 10000 * y >= kFirstGregorianDateKey) {
         int64_t a = y / 100;
         dayNumber += 2 - a + a / 4;

@@ -1,0 +1,123 @@
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "com/resultCodes.h"
+#include "common/bstr.h"
+#include "common/conversionRoutines.h"
+#include "common/dayNumber.h"
+#include "common/dbvalue.h"
+#include "platform/SLocale.h"
+#include "platform/SWCharString.h"
+#include "platform/dbAssert.h"
+#include "platform/stringConversion.h"
+
+namespace {
+
+// The user's default locale.
+constexpr LCID kUserLocale = 1024;
+// Texts other than dates and times pass through a work buffer of this many characters.
+constexpr size_t kWorkCharacters = 80;
+constexpr double kLargestFormattedNumber = 1e75;
+constexpr double kSmallestFormattedNumber = 1e-75;
+
+std::wstring FormatInteger(const SourceInteger& value, uint32_t sourceType) {
+    wchar_t digits[PVLib500::kIntegerTextSize];
+    if (sourceType == int64uValue || sourceType == opaque64Value || sourceType == interfaceValue)
+        return StringConvFromInteger(static_cast<uint64_t>(value.Bits()), digits, 10);
+    return StringConvFromInteger(value.Bits(), digits, 10);
+}
+
+// False for magnitudes that the number formatting does not handle.
+bool FormatNumber(double number, std::wstring& text) {
+    const double magnitude = std::fabs(number);
+    const bool formatted = number == 0.0 || std::isnan(number) ||
+                           (magnitude >= kSmallestFormattedNumber && magnitude <= kLargestFormattedNumber);
+    if (!formatted) return false;
+    wchar_t buffer[SWCharStringConv::kBufferSize];
+    text = SWCharStringConv::ToString(buffer, number, 2);
+    return true;
+}
+
+std::wstring BstrText(HRESULT result, const Bstr& text) { return SUCCEEDED(result) ? text.Text() : L""; }
+
+SWCharString FormatDate(int32_t dayNumber) {
+    const CalendarDate date = DateFromDayNumber(dayNumber);
+    return SLocale::FormatDate(kUserLocale, SDate(date.year, date.month, date.day));
+}
+
+SWCharString FormatTime(const DbDateTime& value) {
+    const ClockTime time = TimeFromSeconds(value.seconds);
+    const int millisecond = static_cast<int>(value.nanoseconds / 1000000u);
+    const STime clock(time.hour, time.minute, time.second, millisecond, STimeZone::TZ_Local);
+    return SLocale::FormatTime(kUserLocale, clock);
+}
+
+// Dates and times go straight into the destination; true when the source is one.
+bool FormatDateOrTime(const void* source, uint32_t sourceType, SWCharString& text) {
+    const auto& value = *static_cast<const DbDateTime*>(source);
+    switch (sourceType) {
+    case dateValue:
+        text = FormatDate(value.day);
+        return true;
+    case timeValue:
+        text = FormatTime(value);
+        return true;
+    case dateTimeValue:
+        text = FormatDate(value.day) + L" " + FormatTime(value);
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+int32_t ConvertToText(const void* source, uint32_t sourceType, void* destination, size_t destinationSize) {
+    SWCharString dateOrTime;
+    if (FormatDateOrTime(source, sourceType, dateOrTime)) {
+        WriteTextToBuffer(dateOrTime.c_str(), destination, destinationSize);
+        return DbSuccess;
+    }
+
+    std::wstring text;
+    SourceInteger integer{};
+    if (sourceType == booleanValue) {
+        text = *static_cast<const uint16_t*>(source) != 0 ? L"1" : L"0";
+    } else if (ReadPlainInteger(source, sourceType, integer)) {
+        text = FormatInteger(integer, sourceType);
+    } else {
+        switch (sourceType) {
+        case numberValue:
+            if (!FormatNumber(*static_cast<const double*>(source), text)) return DbNotConvertible;
+            break;
+        case currencyValue: {
+            CY currency;
+            std::memcpy(&currency, source, sizeof(currency));
+            Bstr formatted;
+            text = BstrText(VarBstrFromCy(currency, 0, 0, formatted.ReleaseAndGetAddressOf()), formatted);
+            break;
+        }
+        case decimalValue: {
+            Bstr formatted;
+            text = BstrText(
+                VarBstrFromDec(AutomationInput(source), 0, 0, formatted.ReleaseAndGetAddressOf()),
+                formatted);
+            break;
+        }
+        case stringValue:
+        case memoValue:
+            DB_ASSERT_TEXT(false, "FALSE");
+            return DbFailed;
+        case blobValue:
+            return DbNotConvertible;
+        default:
+            DB_ASSERT_TEXT(false, "FALSE");
+            return DbNotConvertible;
+        }
+    }
+    text.resize(std::min(text.size(), kWorkCharacters - 1));
+    WriteTextToBuffer(text.c_str(), destination, destinationSize);
+    return DbSuccess;
+}
