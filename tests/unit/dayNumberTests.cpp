@@ -94,7 +94,8 @@ TEST(DayNumbers, InvalidDatesGiveMinusOne) {
         {2001, 0, 1},  {2001, 13, 1}, {-4714, 12, 31}, {2001, 5, -3}, {2000000000, 1, 1},
     };
     for (const Row& row : invalid)
-        EXPECT_EQ(DayNumberFromDate(row.year, row.month, row.day), -1) << row.year << "-" << row.month << "-" << row.day;
+        EXPECT_EQ(DayNumberFromDate(row.year, row.month, row.day), -1)
+            << row.year << "-" << row.month << "-" << row.day;
     EXPECT_NE(DayNumberFromDate(1500, 2, 29), -1) << "Julian leap year";
     EXPECT_NE(DayNumberFromDate(1600, 2, 29), -1);
     EXPECT_NE(DayNumberFromDate(2000, 2, 29), -1);
