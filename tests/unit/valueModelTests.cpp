@@ -228,7 +228,8 @@ TEST(BlobValues, CopiesDuplicateTheGlobalBlockAndFreeTheirOwn) {
     ASSERT_NE(duplicate, nullptr);
     EXPECT_NE(duplicate, original);
     EXPECT_EQ(BytesOf(duplicate), bytes);
-    EXPECT_EQ(GlobalFlags(duplicate) & GMEM_DISCARDED, 0u);
+    EXPECT_EQ(GlobalFlags(duplicate) & (GMEM_DISCARDED | GMEM_DDESHARE), static_cast<UINT>(GMEM_DDESHARE))
+        << "a shareable block that is not discarded";
 
     ClearValue(source);
     EXPECT_EQ(GlobalFlags(original), static_cast<UINT>(GMEM_INVALID_HANDLE)) << "the source's block is freed";
