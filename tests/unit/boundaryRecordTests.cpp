@@ -74,15 +74,6 @@ TEST(LogonInfoRecord, ReleaseFreesTheCollectionTheOwnedTextAndTheValue) {
     EXPECT_LT(CommittedPrivateBytes(), before + kLargeBlockBytes);
 }
 
-TEST(LogonInfoRecord, ATextThatIsNotOwnedIsLeftAlone) {
-    static wchar_t engineText[] = L"kept by the engine";
-    DbLogonInfo* record = NewLogonInfo();
-    record->text = engineText;
-    record->ownsText = 0;
-    DeleteLogonInfo(record);
-    EXPECT_STREQ(engineText, L"kept by the engine");
-}
-
 TEST(TableInfoRecord, ANewRecordHasItsDefaults) {
     DbTableInfo* record = NewTableInfo();
     for (wchar_t* text : {record->firstText, record->secondText, record->thirdText, record->fourthText,
@@ -127,12 +118,16 @@ TEST(TableInfoRecord, ReleaseFreesEveryTextBothArraysAndTheCollection) {
     }
 }
 
-TEST(TableInfoRecord, ATextThatIsNotOwnedIsLeftAlone) {
+TEST(BoundaryRecords, ATextThatIsNotOwnedIsLeftAlone) {
     static wchar_t engineText[] = L"kept by the engine";
-    DbTableInfo* record = NewTableInfo();
-    record->ownedText = engineText;
-    record->ownsText = 0;
-    DeleteTableInfo(record);
+    DbLogonInfo* logonInfo = NewLogonInfo();
+    logonInfo->text = engineText;
+    logonInfo->ownsText = 0;
+    DeleteLogonInfo(logonInfo);
+    DbTableInfo* tableInfo = NewTableInfo();
+    tableInfo->ownedText = engineText;
+    tableInfo->ownsText = 0;
+    DeleteTableInfo(tableInfo);
     EXPECT_STREQ(engineText, L"kept by the engine");
 }
 

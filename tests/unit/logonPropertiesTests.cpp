@@ -15,24 +15,20 @@ const wchar_t* TextOf(const DbValue* value) {
     return value && value->kind == discreteValueKind ? static_cast<const wchar_t*>(value->data) : nullptr;
 }
 
+// The dialog's Program ID field is checked through the exports; the short set is that field alone.
 TEST(LogonProperties, TheShortSetHoldsOnlyTheProgramId) {
     DriverInUse driver;
-    DbPropertyCollection logon;
-    ASSERT_EQ(BuildLogonProperties(logon, L"en-US", L"Sales.Provider", false), 0);
-    ASSERT_EQ(logon.count, 1u);
-    const DbProperty& programId = *logon.items[0];
-    EXPECT_STREQ(programId.name, L"Program ID");
-    EXPECT_STREQ(programId.displayName, L"Program ID");
-    EXPECT_EQ(programId.description, nullptr);
-    EXPECT_EQ(programId.valueType, static_cast<uint32_t>(stringValue));
-    EXPECT_STREQ(TextOf(programId.value), L"Sales.Provider");
-    EXPECT_EQ(programId.flags, 0u);
-    EXPECT_EQ(programId.children, nullptr);
-
-    DbPropertyCollection withoutProgramId;
-    ASSERT_EQ(BuildLogonProperties(withoutProgramId, L"", L"", false), 0);
-    ASSERT_EQ(withoutProgramId.count, 1u);
-    EXPECT_EQ(withoutProgramId.items[0]->value->kind, static_cast<uint32_t>(noValueKind));
+    for (const wchar_t* programId : {L"Sales.Provider", L""}) {
+        DbPropertyCollection logon;
+        ASSERT_EQ(BuildLogonProperties(logon, L"en-US", programId, false), 0);
+        ASSERT_EQ(logon.count, 1u);
+        const DbProperty& field = *logon.items[0];
+        EXPECT_STREQ(field.name, L"Program ID");
+        EXPECT_STREQ(field.displayName, L"Program ID");
+        EXPECT_EQ(field.valueType, static_cast<uint32_t>(stringValue));
+        EXPECT_STREQ(TextOf(field.value), *programId ? programId : nullptr);
+        EXPECT_EQ(field.children, nullptr);
+    }
 }
 
 // This executable carries a German text for the Program ID label only.
@@ -57,14 +53,11 @@ TEST(LogonProperties, EachSetYieldsTheProgramItWasBuiltWith) {
         EXPECT_EQ(ExtractProgramId(logon, programId), 0);
         EXPECT_STREQ(programId.c_str(), L"Sales.Provider") << "full dialog " << fullDialog;
     }
-}
-
-TEST(LogonProperties, WithoutAMatchTheProgramIdKeepsItsContent) {
-    DriverInUse driver;
-    DbPropertyCollection logon;
-    AddNewProperty(logon, L"Server", nullptr, nullptr, stringValue, 0, nullptr);
+    // Without a match the Program ID keeps its content.
+    DbPropertyCollection other;
+    AddNewProperty(other, L"Server", nullptr, nullptr, stringValue, 0, nullptr);
     SWCharString programId = L"earlier";
-    EXPECT_EQ(ExtractProgramId(logon, programId), 0);
+    ExtractProgramId(other, programId);
     EXPECT_STREQ(programId.c_str(), L"earlier");
 }
 

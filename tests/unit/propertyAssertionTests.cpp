@@ -1,4 +1,5 @@
-// Misuse of property records is reported under the property sources' names.
+// Holes in the engine's collections and misuse of property records are reported under the
+// property sources' names, and survived.
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,15 @@ TEST(PropertyAssertions, HolesAndMisuseAreReportedAndSurvived) {
     EXPECT_EQ(FindPropertyIndex(&collection, L"Kept"), 1);
     EXPECT_EQ(reports.Take(), Reports{L"propcoll|prop != NULL"});
 
+    DbPropertyCollection all;
+    AddAllProperties(all, collection);
+    ASSERT_EQ(all.count, 1u);
+    EXPECT_STREQ(all.items[0]->name, L"Kept");
+    DbPropertyCollection copy(collection);
+    ASSERT_EQ(copy.count, 2u);
+    EXPECT_EQ(copy.items[0], nullptr);
+    EXPECT_EQ(reports.Take(), (Reports{L"propcoll|prop != NULL", L"propcoll|prop != NULL"}));
+
     PropertyOwner group(NewRecord<DbProperty>());
     group->name = DuplicateText(L"Group");
     group->children = NewRecord<DbPropertyCollection>(collection);
@@ -33,6 +43,8 @@ TEST(PropertyAssertions, HolesAndMisuseAreReportedAndSurvived) {
     reports.Take();
     DbPropertyCollection merged;
     MergeGroupedProperties(source, merged, L"Group");
+    ASSERT_EQ(merged.count, 1u);
+    EXPECT_STREQ(merged.items[0]->name, L"Kept");
     EXPECT_EQ(reports.Take(), Reports{L"propcoll|property != NULL"});
 
     PropertyOwner memo(NewRecord<DbProperty>());
@@ -43,8 +55,8 @@ TEST(PropertyAssertions, HolesAndMisuseAreReportedAndSurvived) {
     PropertyOwner bare(NewRecord<DbProperty>());
     DeleteValue(bare->value);
     bare->value = nullptr;
-    PropertyOwner copy(NewRecord<DbProperty>(*bare));
-    EXPECT_NE(copy->value, nullptr);
+    PropertyOwner bareCopy(NewRecord<DbProperty>(*bare));
+    EXPECT_NE(bareCopy->value, nullptr);
     EXPECT_EQ(reports.Take(), Reports{L"dbproperty|value != NULL"});
     bare->valueType = stringValue;
     EXPECT_EQ(SetStringValue(*bare, L"text"), 0);

@@ -87,39 +87,6 @@ TEST(PropertyLookup, NestedSearchReportsTheIndexWithinTheHoldingCollection) {
     EXPECT_EQ(FindProperty(&collection, L"Outer", true, nullptr), collection.items[1]);
 }
 
-// The engine may hand in collections with holes.
-TEST(PropertyLookup, NullEntriesAreSkippedByEverySearchAndCopy) {
-    DbPropertyCollection collection;
-    AddText(collection, L"Lost", nullptr, L"x");
-    AddText(collection, L"Kept", nullptr, L"y");
-    DeleteRecord(collection.items[0]);
-    collection.items[0] = nullptr;
-
-    EXPECT_EQ(FindPropertyIndex(&collection, L"Kept"), 1);
-    EXPECT_EQ(FindPropertyIndex(&collection, L"Lost"), -1);
-    EXPECT_EQ(FindProperty(&collection, L"Missing", false, nullptr), nullptr);
-
-    DbPropertyCollection all;
-    EXPECT_EQ(AddAllProperties(all, collection), 0);
-    ASSERT_EQ(all.count, 1u);
-    EXPECT_STREQ(all.items[0]->name, L"Kept");
-
-    DbPropertyCollection copy(collection);
-    ASSERT_EQ(copy.count, 2u);
-    EXPECT_EQ(copy.items[0], nullptr);
-    EXPECT_STREQ(copy.items[1]->name, L"Kept");
-
-    PropertyOwner fields = Group(L"PropInfo_TabProperties", {});
-    fields->children = NewRecord<DbPropertyCollection>(collection);
-    PropertyOwner tab = Group(L"Tab", {fields.get()});
-    DbPropertyCollection source;
-    AddProperty(source, tab.get());
-    DbPropertyCollection merged;
-    MergeGroupedProperties(source, merged, L"PropInfo_TabProperties");
-    ASSERT_EQ(merged.count, 1u);
-    EXPECT_STREQ(TextOf(merged.items[0]->value), L"y");
-}
-
 TEST(PropertyCopies, CopiesOwnEverythingAndOutliveTheirSource) {
     PropertyOwner child = TextProperty(L"Child", L"child text");
     PropertyOwner source = Group(L"Parent", {child.get()});
