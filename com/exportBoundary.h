@@ -1,15 +1,43 @@
 #pragma once
-// No exception may cross an export: each runs its work through this boundary.
+// No exception may cross an export: each runs its work through this boundary. A COM error
+// becomes a result code, and an error record when the engine passed its error list.
 
 #include <cstdint>
 #include <new>
 
+#include "ado/adoCommon.h"
 #include "com/resultCodes.h"
+#include "common/comError.h"
 
+// The inner handlers report; the outer ones catch what reporting itself may throw.
 template <class Work>
 int32_t RunExport(Work&& work) noexcept {
     try {
-        return work();
+        try {
+            return work();
+        } catch (const ComError& error) {
+            return ResultCodeFromComError(error);
+        }
+    } catch (const std::bad_alloc&) {
+        return DbOutOfMemory;
+    } catch (...) {
+        return DbFailed;
+    }
+}
+
+// For operations given the engine's error list: a COM error adds a record labelled in
+// languageName, and its code is chosen from the HRESULT and defaultCode. The language is taken
+// as plain text so that no copy is made outside the guard.
+template <class Work>
+int32_t RunExport(DbErrorInfo** errorInfo, const wchar_t* languageName, int32_t defaultCode,
+                  Work&& work) noexcept {
+    try {
+        try {
+            return work();
+        } catch (const ComError& error) {
+            if (!errorInfo) return ResultCodeFromComError(error);
+            return ReportComError(error, errorInfo, languageName, defaultCode);
+        }
     } catch (const std::bad_alloc&) {
         return DbOutOfMemory;
     } catch (...) {
