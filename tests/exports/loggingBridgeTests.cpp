@@ -21,6 +21,9 @@ public:
     bool IsLevelEnabled(int32_t level) { return module_.Export<bool (*)(int32_t)>("ProbeIsLoggingLevelEnabled")(level); }
     void Log(int32_t level) { module_.Export<void (*)(int32_t)>("ProbeLog")(level); }
     void Assert(int32_t value) { module_.Export<void (*)(int32_t)>("ProbeAssert")(value); }
+    int32_t ReportComError(HRESULT result) {
+        return module_.Export<int32_t (*)(HRESULT)>("ProbeReportComError")(result);
+    }
 
 private:
     FreshModule module_;
@@ -141,6 +144,25 @@ TEST(LoggingBridge, ShutDownSilencesTheLibraryAndALaterSetUpLoadsItAgain) {
     probe.SetUp(3, 77);
     EXPECT_TRUE(probe.IsActive());
     EXPECT_EQ(logger.Records(), (Records{L"init|-1|0", L"init|3|77"}));
+}
+
+TEST(LoggingBridge, FailedCallsAreLoggedAtLevelOne) {
+    LoggerRegistryValue value(TestLoggerDirectory(L"full"));
+    TestLogger logger(L"full");
+    for (int32_t level : {0, 1}) {
+        logger.Configure(level, false);
+        logger.Reset();
+        LoggingProbe probe;
+        EXPECT_EQ(probe.ReportComError(0x800A0D5D), 600);
+        Records logged = logger.RecordsStartingWith(L"info|");
+        if (level == 0) {
+            EXPECT_EQ(logged, Records());
+            continue;
+        }
+        ASSERT_EQ(logged.size(), 1u);
+        EXPECT_EQ(logged[0].substr(0, 15), L"info|adoCommon|");
+        EXPECT_EQ(logged[0].substr(logged[0].find(L"|1|")), L"|1|ADO Error Code: 0x800a0d5d");
+    }
 }
 
 TEST(LoggingBridge, TheDriverSetsUpLoggingOnceAndKeepsAFailureForItsModulesLife) {
