@@ -19,11 +19,11 @@ DispatchInterfaceBuilder CatalogueInterface() {
     builder.Method(L"Count", Returns(VT_I4));
     builder.Method(L"Reset", Returns::Void);
     builder.PropertyGet(L"AllOrders", Returns::Recordset);
-    builder.Method(L"WithOutput", Returns::Recordset).Param(L"total", TypeSpec::Pointer(VT_I4), PARAMFLAG_FOUT);
+    builder.Method(L"WithOutput", Returns::Recordset).Param(L"total", DeclaredType::Pointer(VT_I4), PARAMFLAG_FOUT);
     builder.Method(L"WithInOut", Returns::Recordset)
-        .Param(L"cursor", TypeSpec::Pointer(VT_I4), PARAMFLAG_FIN | PARAMFLAG_FOUT);
+        .Param(L"cursor", DeclaredType::Pointer(VT_I4), PARAMFLAG_FIN | PARAMFLAG_FOUT);
     builder.Method(L"WithRetval", Returns::Recordset)
-        .Param(L"result", TypeSpec::Pointer(VT_I4), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL);
+        .Param(L"result", DeclaredType::Pointer(VT_I4), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL);
     builder.Method(L"OlderInterface", Returns::Dispatch(L"_Recordset15"));
     builder.Method(L"Coclass", Returns::Coclass(L"Recordset"));
     builder.Method(L"NoParameters", Returns::Recordset);

@@ -29,7 +29,7 @@ void FetchParameters(ServerHandle* handle, const wchar_t* method, Parameters& pa
 
 struct TypeRow {
     const char* label;
-    TypeSpec declared;
+    DeclaredType declared;
     uint32_t valueType;  // noValueType: refused with 808
     uint32_t length;
     uint32_t typeOptions;
@@ -51,19 +51,19 @@ const TypeRow kTypeRows[] = {
     {"UI4", VT_UI4, int32uValue, 4, 0},
     {"I8", VT_I8, int64sValue, 8, 0},
     {"UI8", VT_UI8, int64uValue, 8, 0},
-    {"pointer to R8", TypeSpec::Pointer(VT_R8), numberValue, 8, 0},
-    {"pointer to pointer to BSTR", TypeSpec::Pointer(TypeSpec::Pointer(VT_BSTR)), stringValue, 512, 0x0002},
+    {"pointer to R8", DeclaredType::Pointer(VT_R8), numberValue, 8, 0},
+    {"pointer to pointer to BSTR", DeclaredType::Pointer(DeclaredType::Pointer(VT_BSTR)), stringValue, 512, 0x0002},
     {"DISPATCH", VT_DISPATCH, noValueType, 0, 0},
     {"ERROR", VT_ERROR, noValueType, 0, 0},
     {"VARIANT", VT_VARIANT, noValueType, 0, 0},
     {"UNKNOWN", VT_UNKNOWN, noValueType, 0, 0},
-    {"pointer to VARIANT", TypeSpec::Pointer(VT_VARIANT), noValueType, 0, 0},
+    {"pointer to VARIANT", DeclaredType::Pointer(VT_VARIANT), noValueType, 0, 0},
     {"INT", VT_INT, noValueType, 0, 0},
     {"UINT", VT_UINT, noValueType, 0, 0},
     {"HRESULT", VT_HRESULT, noValueType, 0, 0},
     {"LPWSTR", VT_LPWSTR, noValueType, 0, 0},
-    {"safe array of BSTR", TypeSpec::SafeArray(VT_BSTR), noValueType, 0, 0},
-    {"interface pointer", TypeSpec::Dispatch(L"IOther"), noValueType, 0, 0},
+    {"safe array of BSTR", DeclaredType::SafeArray(VT_BSTR), noValueType, 0, 0},
+    {"interface pointer", DeclaredType::Dispatch(L"IOther"), noValueType, 0, 0},
 };
 
 TEST(MethodParameters, EveryAutomationBaseTypeIsDescribedOrRefusedWith808) {
@@ -107,11 +107,11 @@ DispatchInterfaceBuilder ShapesInterface() {
     DispatchInterfaceBuilder builder(L"IShapes");
     builder.Method(L"GetOrders", Returns::Recordset)
         .Param(L"from", VT_DATE)
-        .Param(L"count", TypeSpec::Pointer(VT_I4), PARAMFLAG_FOUT)
+        .Param(L"count", DeclaredType::Pointer(VT_I4), PARAMFLAG_FOUT)
         .Param(L"region", VT_BSTR);
     builder.Method(L"GetAll", Returns::Recordset);
     builder.Method(L"Count", Returns(VT_I4)).Param(L"filter", VT_BSTR);
-    builder.Method(L"WithArray", Returns::Recordset).Param(L"fixed", TypeSpec::CArray(VT_I4, 4));
+    builder.Method(L"WithArray", Returns::Recordset).Param(L"fixed", DeclaredType::CArray(VT_I4, 4));
     return builder;
 }
 

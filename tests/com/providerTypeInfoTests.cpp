@@ -135,10 +135,10 @@ TEST(ProviderTypeInfo, ReturnKindsAndParameterFlagsComeBackAsDeclared) {
     DispatchInterfaceBuilder builder(L"IProvider");
     builder.Method(L"Flags", Returns::Recordset)
         .Param(L"in", VT_I4)
-        .Param(L"out", TypeSpec::Pointer(VT_I4), PARAMFLAG_FOUT)
-        .Param(L"inOut", TypeSpec::Pointer(VT_I4), PARAMFLAG_FIN | PARAMFLAG_FOUT)
+        .Param(L"out", DeclaredType::Pointer(VT_I4), PARAMFLAG_FOUT)
+        .Param(L"inOut", DeclaredType::Pointer(VT_I4), PARAMFLAG_FIN | PARAMFLAG_FOUT)
         .Param(L"none", VT_I4, 0)
-        .Param(L"result", TypeSpec::Pointer(VT_I4), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL);
+        .Param(L"result", DeclaredType::Pointer(VT_I4), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL);
     builder.PropertyGet(L"AllOrders", Returns::Recordset);
     builder.Method(L"Odd", Returns::Interface(L"_Recordset15"));
     builder.Method(L"Coclass", Returns::Coclass(L"Recordset"));
@@ -177,21 +177,21 @@ TEST(ProviderTypeInfo, ReturnKindsAndParameterFlagsComeBackAsDeclared) {
 
 TEST(ProviderTypeInfo, EveryParameterTypeComesBackAsDeclared) {
     struct Case {
-        TypeSpec type;
+        DeclaredType type;
         std::vector<VARTYPE> chain;
     };
     std::vector<Case> cases{
-        {TypeSpec::Pointer(VT_R8), {VT_PTR, VT_R8}},
-        {TypeSpec::SafeArray(VT_BSTR), {VT_SAFEARRAY, VT_BSTR}},
-        {TypeSpec::CArray(VT_I4, 4), {VT_CARRAY, VT_I4}},
-        {TypeSpec::Pointer(TypeSpec::Pointer(VT_VARIANT)), {VT_PTR, VT_PTR, VT_VARIANT}},
-        {TypeSpec::UserDefined(L"Address", TKIND_DISPATCH), {VT_USERDEFINED}},
-        {TypeSpec::Dispatch(L"Order"), {VT_PTR, VT_USERDEFINED}},
+        {DeclaredType::Pointer(VT_R8), {VT_PTR, VT_R8}},
+        {DeclaredType::SafeArray(VT_BSTR), {VT_SAFEARRAY, VT_BSTR}},
+        {DeclaredType::CArray(VT_I4, 4), {VT_CARRAY, VT_I4}},
+        {DeclaredType::Pointer(DeclaredType::Pointer(VT_VARIANT)), {VT_PTR, VT_PTR, VT_VARIANT}},
+        {DeclaredType::UserDefined(L"Address", TKIND_DISPATCH), {VT_USERDEFINED}},
+        {DeclaredType::Dispatch(L"Order"), {VT_PTR, VT_USERDEFINED}},
     };
     // Every type code up to VT_VERSIONED_STREAM and beyond, the composite ones above excepted.
     for (VARTYPE code = VT_EMPTY; code <= 80; ++code) {
         if (code != VT_PTR && code != VT_SAFEARRAY && code != VT_CARRAY && code != VT_USERDEFINED) {
-            cases.push_back({TypeSpec(code), {code}});
+            cases.push_back({DeclaredType(code), {code}});
         }
     }
     DispatchInterfaceBuilder builder(L"IProvider");

@@ -86,12 +86,12 @@ private:
     std::map<std::wstring, NamedType> named_;
 };
 
-// The TYPEDESC of a TypeSpec; nested descriptions stay here until the function is added.
+// The TYPEDESC of a DeclaredType; nested descriptions stay here until the function is added.
 class TypeDescriptions {
 public:
     explicit TypeDescriptions(TypeLibrary& library) : library_(library) {}
 
-    TYPEDESC Describe(const TypeSpec& type) {
+    TYPEDESC Describe(const DeclaredType& type) {
         TYPEDESC description{};
         description.vt = type.Type();
         switch (type.Type()) {
@@ -148,15 +148,17 @@ void AddMember(TypeLibrary& library, TYPEKIND kind, UINT index, const DispatchIn
 
 }  // namespace
 
-DispatchInterfaceBuilder::Member& DispatchInterfaceBuilder::Method(const std::wstring& name, const TypeSpec& returns) {
+DispatchInterfaceBuilder::Member& DispatchInterfaceBuilder::Method(const std::wstring& name,
+                                                                   const DeclaredType& returns) {
     return Add(name, returns, INVOKE_FUNC);
 }
 
-DispatchInterfaceBuilder::Member& DispatchInterfaceBuilder::PropertyGet(const std::wstring& name, const TypeSpec& returns) {
+DispatchInterfaceBuilder::Member& DispatchInterfaceBuilder::PropertyGet(const std::wstring& name,
+                                                                        const DeclaredType& returns) {
     return Add(name, returns, INVOKE_PROPERTYGET);
 }
 
-DispatchInterfaceBuilder::Member& DispatchInterfaceBuilder::Add(const std::wstring& name, const TypeSpec& returns,
+DispatchInterfaceBuilder::Member& DispatchInterfaceBuilder::Add(const std::wstring& name, const DeclaredType& returns,
                                                                 INVOKEKIND invokeKind) {
     DISPID id = static_cast<DISPID>(members_.size()) + 1;
     return members_.emplace_back(name, returns, invokeKind, id);

@@ -18,36 +18,36 @@
 #include <vector>
 
 #include "common/comPtr.h"
-#include "support/typeSpec.h"
+#include "support/declaredType.h"
 
 class DispatchInterfaceBuilder {
 public:
     struct Parameter {
         std::wstring name;
-        TypeSpec type;
+        DeclaredType type;
         USHORT flags;
     };
 
     class Member {
     public:
-        Member(const std::wstring& name, const TypeSpec& returns, INVOKEKIND invokeKind, DISPID id)
+        Member(const std::wstring& name, const DeclaredType& returns, INVOKEKIND invokeKind, DISPID id)
             : name_(name), returns_(returns), invokeKind_(invokeKind), id_(id) {}
         // Input-only unless flags say otherwise (PARAMFLAG_FOUT, PARAMFLAG_FIN | PARAMFLAG_FOUT,
         // PARAMFLAG_FOUT | PARAMFLAG_FRETVAL, or 0 for none).
-        Member& Param(std::wstring name, TypeSpec type, USHORT flags = PARAMFLAG_FIN) {
+        Member& Param(std::wstring name, DeclaredType type, USHORT flags = PARAMFLAG_FIN) {
             parameters_.push_back({std::move(name), std::move(type), flags});
             return *this;
         }
 
         const std::wstring& Name() const { return name_; }
-        const TypeSpec& ReturnType() const { return returns_; }
+        const DeclaredType& ReturnType() const { return returns_; }
         INVOKEKIND InvokeKind() const { return invokeKind_; }
         DISPID Id() const { return id_; }
         const std::vector<Parameter>& Parameters() const { return parameters_; }
 
     private:
         std::wstring name_;
-        TypeSpec returns_;
+        DeclaredType returns_;
         INVOKEKIND invokeKind_;
         DISPID id_;
         std::vector<Parameter> parameters_;
@@ -59,14 +59,14 @@ public:
         : name_(std::move(name)), kind_(kind) {}
 
     // Members get the member ids 1, 2, 3 ... in the order they are declared.
-    Member& Method(const std::wstring& name, const TypeSpec& returns);
-    Member& PropertyGet(const std::wstring& name, const TypeSpec& returns);
+    Member& Method(const std::wstring& name, const DeclaredType& returns);
+    Member& PropertyGet(const std::wstring& name, const DeclaredType& returns);
 
     // Builds a new type library each time; set-up failures throw (see setupCheck.h).
     ComPtr<ITypeInfo> Build() const;
 
 private:
-    Member& Add(const std::wstring& name, const TypeSpec& returns, INVOKEKIND invokeKind);
+    Member& Add(const std::wstring& name, const DeclaredType& returns, INVOKEKIND invokeKind);
 
     std::wstring name_;
     TYPEKIND kind_;
