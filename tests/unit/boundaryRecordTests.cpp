@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "common/dbLogonInfo.h"
 #include "common/dbTableInfo.h"
@@ -15,9 +16,8 @@
 
 namespace {
 
-// Committed private memory of the process. Every block these tests hand to a record is large
-// enough to be mapped on its own, so a block that is not freed stays counted (the heap walk
-// does not see malloc's blocks under Wine).
+// Committed private memory of the process. Every block handed to a record below is large enough
+// to be mapped on its own, so a block left unfreed stays counted (Wine's heap walk misses malloc's).
 size_t CommittedPrivateBytes() {
     size_t total = 0;
     MEMORY_BASIC_INFORMATION region;
@@ -27,108 +27,84 @@ size_t CommittedPrivateBytes() {
     return total;
 }
 
-constexpr size_t kLargeBlockBytes = 1 << 20;  // each block below takes at least this much
+constexpr size_t kLargeBlockBytes = 1 << 20;
+constexpr uint32_t kEntries = kLargeBlockBytes / sizeof(wchar_t*);  // an array this long is a large block
 const std::wstring kLargeText(kLargeBlockBytes / sizeof(wchar_t), L'x');
 
 wchar_t* LargeText() { return DuplicateText(kLargeText.c_str()); }
 
-// An array of count entries, null but for large texts in the first and last.
-wchar_t** LargeTextArray(uint32_t count) {
-    auto** array = static_cast<wchar_t**>(std::calloc(count, sizeof(wchar_t*)));
+// kEntries texts, null but for large ones at both ends.
+wchar_t** LargeTextArray() {
+    auto** array = static_cast<wchar_t**>(std::calloc(kEntries, sizeof(wchar_t*)));
     array[0] = LargeText();
-    array[count - 1] = LargeText();
+    array[kEntries - 1] = LargeText();
     return array;
 }
 
-void ExpectEmptyCollection(const DbPropertyCollection* collection) {
-    ASSERT_NE(collection, nullptr);
-    EXPECT_EQ(collection->size, 16u);
-    EXPECT_EQ(collection->count, 0u);
-    EXPECT_EQ(collection->items, nullptr);
+bool IsEmptyCollection(const DbPropertyCollection* collection) {
+    return collection && collection->size == 16 && collection->count == 0 && !collection->items;
 }
 
-TEST(LogonInfoRecord, ANewRecordHoldsAnEmptyCollectionAndOwnsItsText) {
-    DbLogonInfo* record = NewLogonInfo();
-    ExpectEmptyCollection(record->properties);
-    EXPECT_EQ(record->text, nullptr);
-    EXPECT_EQ(record->value, nullptr);
-    EXPECT_EQ(record->reserved, 0u);
-    EXPECT_EQ(record->size, 40u);
-    EXPECT_EQ(record->ownsText, 1);
-    DeleteLogonInfo(record);
+TEST(BoundaryRecords, NewRecordsHaveTheirDefaultsAndLeaveTextsTheyDoNotOwnAlone) {
+    static wchar_t engineText[] = L"kept by the engine";
+    DbLogonInfo* logon = NewLogonInfo();
+    EXPECT_TRUE(IsEmptyCollection(logon->properties));
+    EXPECT_EQ(logon->text, nullptr);
+    EXPECT_EQ(logon->value, nullptr);
+    EXPECT_EQ(std::make_tuple(logon->reserved, logon->size, logon->ownsText), std::make_tuple(0u, 40u, uint16_t{1}));
+    logon->text = engineText;
+    logon->ownsText = 0;
+    DeleteLogonInfo(logon);
     DeleteLogonInfo(nullptr);
+
+    DbTableInfo* table = NewTableInfo();
+    for (const void* pointer : std::initializer_list<const void*>{
+             table->firstText, table->secondText, table->thirdText, table->fourthText, table->fifthText,
+             table->sixthText, table->ownedText, table->textArray, table->parallelTextArray})
+        EXPECT_EQ(pointer, nullptr);
+    EXPECT_TRUE(IsEmptyCollection(table->properties));
+    EXPECT_EQ(std::make_tuple(table->field80, table->size, table->field88, table->entryCount, table->kind,
+                              table->field108),
+              std::make_tuple(0u, 112u, 0u, 0u, 1u, 0u));
+    EXPECT_EQ(std::make_tuple(table->field100, table->field102, table->field104, table->ownsText),
+              std::make_tuple(uint16_t{0}, uint16_t{0}, uint16_t{0}, uint16_t{1}));
+    table->ownedText = engineText;
+    table->ownsText = 0;
+    DeleteTableInfo(table);
+    DeleteTableInfo(nullptr);
+    EXPECT_STREQ(engineText, L"kept by the engine");
 }
 
-TEST(LogonInfoRecord, ReleaseFreesTheCollectionTheOwnedTextAndTheValue) {
-    const size_t before = CommittedPrivateBytes();
-    DbLogonInfo* record = NewLogonInfo();
+TEST(BoundaryRecords, ReleaseFreesEverythingTheRecordsOwn) {
+    size_t before = CommittedPrivateBytes();
+    DbLogonInfo* logon = NewLogonInfo();
     DbValue text(stringValue);
     SetDiscreteValue(text, stringValue, const_cast<wchar_t*>(kLargeText.c_str()), true);
-    AddNewProperty(*record->properties, L"Program ID", nullptr, nullptr, stringValue, 0, &text);
-    record->text = LargeText();
-    record->value = NewValue(stringValue);
-    AssignValue(*record->value, &text);
+    AddNewProperty(*logon->properties, L"Program ID", nullptr, nullptr, stringValue, 0, &text);
     ClearValue(text);
+    logon->text = LargeText();
+    logon->value = NewValue(stringValue);
+    SetDiscreteValue(*logon->value, stringValue, const_cast<wchar_t*>(kLargeText.c_str()), true);
     ASSERT_GE(CommittedPrivateBytes(), before + 3 * kLargeBlockBytes);
-    DeleteLogonInfo(record);
+    DeleteLogonInfo(logon);
     EXPECT_LT(CommittedPrivateBytes(), before + kLargeBlockBytes);
-}
 
-TEST(TableInfoRecord, ANewRecordHasItsDefaults) {
-    DbTableInfo* record = NewTableInfo();
-    for (wchar_t* text : {record->firstText, record->secondText, record->thirdText, record->fourthText,
-                          record->fifthText, record->sixthText, record->ownedText})
-        EXPECT_EQ(text, nullptr);
-    EXPECT_EQ(record->textArray, nullptr);
-    EXPECT_EQ(record->parallelTextArray, nullptr);
-    ExpectEmptyCollection(record->properties);
-    EXPECT_EQ(record->field80, 0u);
-    EXPECT_EQ(record->size, 112u);
-    EXPECT_EQ(record->field88, 0u);
-    EXPECT_EQ(record->entryCount, 0u);
-    EXPECT_EQ(record->kind, 1u);
-    EXPECT_EQ(record->field100, 0);
-    EXPECT_EQ(record->field102, 0);
-    EXPECT_EQ(record->field104, 0);
-    EXPECT_EQ(record->ownsText, 1);
-    EXPECT_EQ(record->field108, 0u);
-    DeleteTableInfo(record);
-    DeleteTableInfo(nullptr);
-}
-
-TEST(TableInfoRecord, ReleaseFreesEveryTextBothArraysAndTheCollection) {
-    // Arrays of this many entries are large blocks themselves.
-    constexpr uint32_t kEntries = kLargeBlockBytes / sizeof(wchar_t*);
     for (bool withParallelArray : {true, false}) {
-        const size_t before = CommittedPrivateBytes();
-        DbTableInfo* record = NewTableInfo();
-        for (wchar_t** text : {&record->firstText, &record->secondText, &record->thirdText, &record->fourthText,
-                               &record->fifthText, &record->sixthText, &record->ownedText})
-            *text = LargeText();
-        record->entryCount = kEntries;
-        record->textArray = LargeTextArray(kEntries);
-        record->parallelTextArray = withParallelArray ? LargeTextArray(kEntries) : nullptr;
-        DbValue text(stringValue);
+        before = CommittedPrivateBytes();
+        DbTableInfo* table = NewTableInfo();
+        for (wchar_t** owned : {&table->firstText, &table->secondText, &table->thirdText, &table->fourthText,
+                                &table->fifthText, &table->sixthText, &table->ownedText})
+            *owned = LargeText();
+        table->entryCount = kEntries;
+        table->textArray = LargeTextArray();
+        table->parallelTextArray = withParallelArray ? LargeTextArray() : nullptr;
         SetDiscreteValue(text, stringValue, const_cast<wchar_t*>(kLargeText.c_str()), true);
-        AddNewProperty(*record->properties, L"Key", nullptr, nullptr, stringValue, 0, &text);
+        AddNewProperty(*table->properties, L"Key", nullptr, nullptr, stringValue, 0, &text);
         ClearValue(text);
         ASSERT_GE(CommittedPrivateBytes(), before + 11 * kLargeBlockBytes);
-        DeleteTableInfo(record);
+        DeleteTableInfo(table);
         EXPECT_LT(CommittedPrivateBytes(), before + kLargeBlockBytes) << "parallel array " << withParallelArray;
     }
-}
-
-TEST(BoundaryRecords, ATextThatIsNotOwnedIsLeftAlone) {
-    static wchar_t engineText[] = L"kept by the engine";
-    DbLogonInfo* logonInfo = NewLogonInfo();
-    logonInfo->text = engineText;
-    logonInfo->ownsText = 0;
-    DeleteLogonInfo(logonInfo);
-    DbTableInfo* tableInfo = NewTableInfo();
-    tableInfo->ownedText = engineText;
-    tableInfo->ownsText = 0;
-    DeleteTableInfo(tableInfo);
-    EXPECT_STREQ(engineText, L"kept by the engine");
 }
 
 }  // namespace
