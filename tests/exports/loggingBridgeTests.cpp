@@ -18,7 +18,6 @@ public:
     }
     void ShutDown() { module_.Export<void (*)()>("ProbeShutDownLogging")(); }
     bool IsActive() { return module_.Export<bool (*)()>("ProbeIsLoggingActive")(); }
-    bool IsLevelEnabled(int32_t level) { return module_.Export<bool (*)(int32_t)>("ProbeIsLoggingLevelEnabled")(level); }
     void Log(int32_t level) { module_.Export<void (*)(int32_t)>("ProbeLog")(level); }
     void Assert(int32_t value) { module_.Export<void (*)(int32_t)>("ProbeAssert")(value); }
     int32_t ReportComError(HRESULT result) {
@@ -29,100 +28,83 @@ private:
     FreshModule module_;
 };
 
+// What ProbeLog writes through each of the four wrappers at one level.
 Records LogLinesAt(int32_t level) {
     std::wstring l = std::to_wstring(level);
     return {L"info|probe|7|" + l + L"|wide message", L"infoA|probe|8|" + l + L"|narrow message",
             L"binary|probe|9|" + l + L"|01ab", L"arglist|probe|10|" + l + L"|count=42"};
 }
 
-TEST(LoggingBridge, WithoutTheRegistryValueNothingIsLoggedOrAsserted) {
-    LoggerRegistryValue noValue;
-    TestLogger logger(L"full");
-    logger.Configure(50, true);
-    LoggingProbe probe;
-    probe.SetUp();
-    EXPECT_FALSE(probe.IsActive());
-    EXPECT_FALSE(probe.IsLevelEnabled(0));
-    probe.Log(0);
-    probe.Assert(0);
-    EXPECT_EQ(logger.Records(), Records());
+struct SetUpCase {
+    const char* label;
+    const wchar_t* variant;
+    bool trailingBackslash;  // of the registered directory
+    bool registered;
+    int32_t libraryLevel;
+    int32_t highestWritten;  // -1: nothing is written
+};
+
+const SetUpCase kSetUpCases[] = {
+    {"no registry value", L"full", true, false, 50, -1},
+    {"directory without trailing backslash", L"full", false, true, 50, -1},
+    {"library without InitializeLogger", L"noinit", true, true, 50, -1},
+    {"level 50 is capped at 31", L"full", true, true, 50, 31},
+    {"level 3", L"full", true, true, 3, 3},
+    {"library without GetLoggingLevel", L"nolevel", true, true, 50, 0},
+};
+
+TEST(LoggingBridge, SetUpStatesDecideWhichLevelsAreWritten) {
+    for (const SetUpCase& row : kSetUpCases) {
+        SCOPED_TRACE(row.label);
+        std::wstring directory = TestLoggerDirectory(row.variant);
+        if (!row.trailingBackslash) directory.pop_back();
+        auto value = row.registered ? std::make_unique<LoggerRegistryValue>(directory)
+                                    : std::make_unique<LoggerRegistryValue>();
+        TestLogger logger(row.variant);
+        logger.Configure(row.libraryLevel, true);
+        LoggingProbe probe;
+        probe.SetUp(-1, 0);
+        EXPECT_EQ(probe.IsActive(), row.highestWritten >= 0);
+        Records expected;
+        if (row.highestWritten >= 0) expected.push_back(L"init|-1|0");
+        for (int32_t level : {row.highestWritten, row.highestWritten + 1}) probe.Log(level);
+        if (row.highestWritten >= 0) {
+            Records written = LogLinesAt(row.highestWritten);
+            expected.insert(expected.end(), written.begin(), written.end());
+        }
+        EXPECT_EQ(logger.Records(), expected);
+    }
 }
 
-TEST(LoggingBridge, ADirectoryWithoutTrailingBackslashFailsAndIsNotRetried) {
+TEST(LoggingBridge, AFailedSetUpIsNotRetried) {
     std::wstring directory = TestLoggerDirectory(L"full");
-    LoggerRegistryValue value(directory.substr(0, directory.size() - 1));
     TestLogger logger(L"full");
-    logger.Configure(50, true);
     LoggingProbe probe;
-    probe.SetUp();
-    EXPECT_FALSE(probe.IsActive());
-
+    {
+        LoggerRegistryValue wrong(directory.substr(0, directory.size() - 1));
+        probe.SetUp();
+    }
     LoggerRegistryValue repaired(directory);
     probe.SetUp();
     EXPECT_FALSE(probe.IsActive());
-    probe.Log(0);
-    EXPECT_EQ(logger.Records(), Records());
-}
-
-TEST(LoggingBridge, LevelsUpToTheLibrarysLevelCappedAt31AreWritten) {
-    LoggerRegistryValue value(TestLoggerDirectory(L"full"));
-    TestLogger logger(L"full");
-    logger.Configure(50, false);
-    LoggingProbe probe;
-    probe.SetUp(-1, 0);
-    ASSERT_TRUE(probe.IsActive());
-    EXPECT_EQ(logger.Records(), Records{L"init|-1|0"});
-    logger.Reset();
-
-    probe.Log(31);
-    probe.Log(32);
-    EXPECT_EQ(logger.Records(), LogLinesAt(31));
-    EXPECT_TRUE(probe.IsLevelEnabled(-3));
-    EXPECT_FALSE(probe.IsLevelEnabled(32));
-}
-
-TEST(LoggingBridge, WithoutGetLoggingLevelOnlyLevelZeroAndBelowAreWritten) {
-    LoggerRegistryValue value(TestLoggerDirectory(L"nolevel"));
-    TestLogger logger(L"nolevel");
-    LoggingProbe probe;
-    probe.SetUp();
-    ASSERT_TRUE(probe.IsActive());
-    logger.Reset();
-    probe.Log(0);
-    probe.Log(1);
-    EXPECT_EQ(logger.Records(), LogLinesAt(0));
-}
-
-TEST(LoggingBridge, ALibraryWithoutInitializeLoggerLeavesLoggingOff) {
-    LoggerRegistryValue value(TestLoggerDirectory(L"noinit"));
-    TestLogger logger(L"noinit");
-    logger.Configure(50, true);
-    LoggingProbe probe;
-    probe.SetUp();
-    EXPECT_FALSE(probe.IsActive());
-    probe.Log(0);
-    probe.Assert(0);
     EXPECT_EQ(logger.Records(), Records());
 }
 
 TEST(LoggingBridge, AssertionsAreReportedOnlyWhenTheLibraryEnablesThem) {
     LoggerRegistryValue value(TestLoggerDirectory(L"full"));
     TestLogger logger(L"full");
-    {
-        logger.Configure(0, false);
-        LoggingProbe probe;
-        probe.SetUp();
-        ASSERT_TRUE(probe.IsActive());
-        probe.Assert(0);
-        EXPECT_EQ(logger.RecordsStartingWith(L"assert|"), Records());
-    }
-    {
-        logger.Configure(0, true);
+    for (bool enabled : {false, true}) {
+        logger.Configure(0, enabled);
+        logger.Reset();
         LoggingProbe probe;
         probe.SetUp();
         probe.Assert(1);
         probe.Assert(0);
         Records asserts = logger.RecordsStartingWith(L"assert|");
+        if (!enabled) {
+            EXPECT_EQ(asserts, Records());
+            continue;
+        }
         ASSERT_EQ(asserts.size(), 1u);
         EXPECT_EQ(asserts[0].substr(0, 20), L"assert|loggingProbe|");
         EXPECT_EQ(asserts[0].substr(asserts[0].rfind(L'|')), L"|value == 1");
@@ -139,8 +121,6 @@ TEST(LoggingBridge, ShutDownSilencesTheLibraryAndALaterSetUpLoadsItAgain) {
     EXPECT_FALSE(probe.IsActive());
     probe.Log(0);
     probe.Assert(0);
-    EXPECT_EQ(logger.Records(), Records{L"init|-1|0"});
-
     probe.SetUp(3, 77);
     EXPECT_TRUE(probe.IsActive());
     EXPECT_EQ(logger.Records(), (Records{L"init|-1|0", L"init|3|77"}));
@@ -168,31 +148,25 @@ TEST(LoggingBridge, FailedCallsAreLoggedAtLevelOne) {
 TEST(LoggingBridge, TheDriverSetsUpLoggingOnceAndKeepsAFailureForItsModulesLife) {
     std::wstring directory = TestLoggerDirectory(L"full");
     TestLogger logger(L"full");
+    auto cycle = [](DriverDll& dll, int users) {
+        for (int i = 0; i < users; ++i) dll.Export<DbInitializeFn>("DbInitialize")(nullptr, L"");
+        for (int i = 0; i < users; ++i) dll.Export<DbTerminateFn>("DbTerminate")();
+    };
     {
         LoggerRegistryValue value(directory);
         DriverDll dll;
-        auto initialize = dll.Export<DbInitializeFn>("DbInitialize");
-        auto terminate = dll.Export<DbTerminateFn>("DbTerminate");
-        initialize(nullptr, L"");
-        initialize(nullptr, L"");
-        EXPECT_EQ(logger.Records(), Records{L"init|-1|0"});
-        terminate();
-        terminate();
-        initialize(nullptr, L"");
+        cycle(dll, 2);
+        cycle(dll, 1);
         EXPECT_EQ(logger.Records(), (Records{L"init|-1|0", L"init|-1|0"}));
-        terminate();
     }
     logger.Reset();
     {
-        LoggerRegistryValue noValue;
+        auto noValue = std::make_unique<LoggerRegistryValue>();
         DriverDll dll;
-        auto initialize = dll.Export<DbInitializeFn>("DbInitialize");
-        auto terminate = dll.Export<DbTerminateFn>("DbTerminate");
-        initialize(nullptr, L"");
-        terminate();
+        cycle(dll, 1);
+        noValue.reset();
         LoggerRegistryValue value(directory);
-        initialize(nullptr, L"");
-        terminate();
+        cycle(dll, 1);
         EXPECT_EQ(logger.Records(), Records());
     }
 }

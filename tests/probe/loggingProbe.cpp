@@ -15,7 +15,6 @@
 PROBE_EXPORT void ProbeSetUpLogging(int32_t level, intptr_t context) { SetUpLogging(level, context); }
 PROBE_EXPORT void ProbeShutDownLogging() { ShutDownLogging(); }
 PROBE_EXPORT bool ProbeIsLoggingActive() { return IsLoggingActive(); }
-PROBE_EXPORT bool ProbeIsLoggingLevelEnabled(int32_t level) { return IsLoggingLevelEnabled(level); }
 
 PROBE_EXPORT void ProbeLog(int32_t level) {
     RuntimeInfoToLogfile("probe", 7, L"wide message", level);
