@@ -4,82 +4,55 @@
 
 #include <gtest/gtest.h>
 
-#include <cwchar>
 #include <string>
 
 #include "common/registryString.h"
 
 namespace {
 
-const wchar_t kTestRoot[] = L"Software\\zedb_com_tests";
 const wchar_t kTestKey[] = L"Software\\zedb_com_tests\\registryString";
 constexpr size_t kBufferSize = 16;
 
-class RegistryStringTest : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr),
-                  ERROR_SUCCESS);
-    }
-    void TearDown() override {
-        if (key_) RegCloseKey(key_);
-        RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-        RegDeleteKeyW(HKEY_CURRENT_USER, kTestRoot);  // only when no other test left a key there
-    }
-    void SetText(const wchar_t* name, const std::wstring& text, DWORD type = REG_SZ) {
-        ASSERT_EQ(RegSetValueExW(key_, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
-                                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
-                  ERROR_SUCCESS);
-    }
-    // Reads into a buffer prefilled with a marker and gives what the buffer then holds.
-    bool Read(const wchar_t* keyPath, const wchar_t* name, std::wstring& content) {
-        wchar_t buffer[kBufferSize + 1];
-        std::wmemset(buffer, L'#', kBufferSize);
-        buffer[kBufferSize] = 0;
-        const bool read = ReadRegistryString(HKEY_CURRENT_USER, keyPath, name, buffer, kBufferSize);
-        EXPECT_EQ(buffer[kBufferSize], L'\0') << "written past the buffer";
-        content.assign(buffer, kBufferSize);
-        return read;
-    }
-
-    HKEY key_ = nullptr;
-};
-
-const std::wstring kUntouched(kBufferSize, L'#');
-
-TEST_F(RegistryStringTest, ValueThatFitsWithItsTerminatorIsCopied) {
-    const std::wstring fits(kBufferSize - 1, L'v');
-    SetText(L"fits", fits);
-    std::wstring content;
-    EXPECT_TRUE(Read(kTestKey, L"fits", content));
-    EXPECT_EQ(content, fits + L'\0');
-
-    SetText(L"short", L"EXOLEDB");
-    EXPECT_TRUE(Read(kTestKey, L"short", content));
-    EXPECT_STREQ(content.c_str(), L"EXOLEDB");
-    EXPECT_EQ(content.substr(8), kUntouched.substr(8));
+void SetValue(HKEY key, const wchar_t* name, const std::wstring& text, DWORD type) {
+    EXPECT_EQ(RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
 }
 
-TEST_F(RegistryStringTest, TooLongMissingOrEmptyValuesLeaveTheBufferAlone) {
-    SetText(L"tooLong", std::wstring(kBufferSize, L'v'));
-    SetText(L"empty", L"");
-    SetText(L"notText", L"abc", REG_BINARY);
-    struct MissCase {
+TEST(RegistryString, OnlyNonEmptyTextsThatFitAreCopied) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const std::wstring fits(kBufferSize - 1, L'v');
+    SetValue(key, L"fits", fits, REG_SZ);
+    SetValue(key, L"tooLong", fits + L'v', REG_SZ);
+    SetValue(key, L"empty", L"", REG_SZ);
+    SetValue(key, L"notText", L"abc", REG_BINARY);
+    RegCloseKey(key);
+    // The buffer is one marked character longer than the size passed, to show writes past it.
+    const std::wstring untouched(kBufferSize + 1, L'#');
+    const struct {
         const wchar_t* keyPath;
         const wchar_t* name;
+        bool read;
+        std::wstring buffer;
+    } cases[] = {
+        {kTestKey, L"fits", true, fits + L'\0' + L'#'},
+        {kTestKey, L"tooLong", false, untouched},
+        {kTestKey, L"empty", false, untouched},
+        {kTestKey, L"notText", false, untouched},
+        {kTestKey, L"missing", false, untouched},
+        {L"Software\\zedb_com_tests\\missingKey", L"fits", false, untouched},
     };
-    const MissCase cases[] = {
-        {kTestKey, L"tooLong"},
-        {kTestKey, L"empty"},
-        {kTestKey, L"notText"},
-        {kTestKey, L"missing"},
-        {L"Software\\zedb_com_tests\\missingKey", L"fits"},
-    };
-    for (const MissCase& entry : cases) {
-        std::wstring content;
-        EXPECT_FALSE(Read(entry.keyPath, entry.name, content)) << testing::PrintToString(std::wstring(entry.name));
-        EXPECT_EQ(content, kUntouched) << testing::PrintToString(std::wstring(entry.name));
+    for (const auto& entry : cases) {
+        std::wstring buffer = untouched;
+        EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, entry.keyPath, entry.name, &buffer[0], kBufferSize),
+                  entry.read)
+            << testing::PrintToString(entry.name);
+        EXPECT_EQ(buffer, entry.buffer) << testing::PrintToString(entry.name);
     }
+    RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\zedb_com_tests");  // only when no other test left a key there
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
-// Wildcard matching: the documented cases, agreement with a plain recursive matcher on many
-// random patterns, and patterns with many multiple wildcards.
+// Wildcard matching and the pattern lists built on it: the documented cases, agreement with a
+// plain recursive matcher on many random patterns, and patterns with many multiple wildcards.
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cwctype>
+#include <random>
 #include <string>
+#include <vector>
 
+#include "common/patternList.h"
 #include "common/wildcardMatch.h"
+#include "reportedAssertions.h"
 
 namespace {
 
@@ -18,146 +21,102 @@ struct MatchOptions {
     wchar_t escape;
 };
 
-const MatchOptions kProviderListOptions{false, L'?', L'*', L'\\'};
-
-bool Match(const std::wstring& text, const std::wstring& pattern, const MatchOptions& options) {
-    return WildcardMatch(text.c_str(), pattern.c_str(), options.caseSensitive, options.single, options.multiple,
-                         options.escape);
+bool Match(const wchar_t* text, const wchar_t* pattern, const MatchOptions& o = {false, L'?', L'*', L'\\'}) {
+    return WildcardMatch(text, pattern, o.caseSensitive, o.single, o.multiple, o.escape);
 }
 
-// The matching rules as stated, one by one, without regard to speed.
-bool ReferenceMatch(const wchar_t* text, const wchar_t* pattern, const MatchOptions& options) {
-    if (*pattern == 0) return *text == 0;
-    bool escaped = false;
-    for (;;) {
-        if (!escaped && *pattern == options.escape) {
-            escaped = true;
-            ++pattern;
-            if (*pattern == 0) return *text == 0;
-            continue;
-        }
-        if (!escaped && *pattern == options.multiple) {
-            if (pattern[1] == 0) return true;
-            for (const wchar_t* rest = text;; ++rest) {
-                if (ReferenceMatch(rest, pattern + 1, options)) return true;
-                if (*rest == 0) return false;
-            }
-        }
-        if (*text == 0) return false;
-        const bool accepted = (!escaped && *pattern == options.single) ||
-                              (options.caseSensitive ? *pattern == *text
-                                                     : std::towupper(*pattern) == std::towupper(*text));
-        if (!accepted) return false;
-        escaped = false;
-        ++pattern;
-        ++text;
-        if (*pattern == 0) return *text == 0;
+// The matching rules stated recursively, without regard to speed: escape before multiple
+// wildcard before single wildcard.
+bool ReferenceMatch(const wchar_t* text, const wchar_t* pattern, const MatchOptions& o) {
+    const auto same = [&](wchar_t p, wchar_t t) {
+        return o.caseSensitive ? p == t : std::towupper(p) == std::towupper(t);
+    };
+    if (*pattern == o.escape) {
+        if (pattern[1] == 0) return *text == 0;
+        return *text != 0 && same(pattern[1], *text) && ReferenceMatch(text + 1, pattern + 2, o);
     }
+    if (*pattern == 0) return *text == 0;
+    if (*pattern == o.multiple)
+        return ReferenceMatch(text, pattern + 1, o) || (*text != 0 && ReferenceMatch(text + 1, pattern, o));
+    return *text != 0 && (*pattern == o.single || same(*pattern, *text)) && ReferenceMatch(text + 1, pattern + 1, o);
 }
-
-struct MatchCase {
-    const wchar_t* text;
-    const wchar_t* pattern;
-    bool matches;
-};
 
 TEST(WildcardMatch, ProviderListCases) {
-    const MatchCase cases[] = {
-        {L"EXOLEDB", L"EXOLEDB", true},
-        {L"exoledb.1", L"EXOLEDB*", true},
-        {L"EXOLEDB", L"EXO?EDB", true},
-        {L"EXO", L"EXO?", false},
-        {L"a*", L"a\\*", true},
-        {L"ab", L"a\\*", false},
-        {L"a", L"a\\*", false},
-        {L"abc", L"abc\\", true},
-        {L"abcd", L"abc\\", false},
-        {L"", L"*", true},
-        {L"anything at all", L"*", true},
-        {L"", L"", true},
-        {L"x", L"", false},
-        {L"", L"?", false},
-        {L"a?", L"a\\?", true},
-        {L"ab", L"a\\?", false},
-        {L"a\\b", L"a\\\\b", true},
-        {L"MSDAIPP.DSO", L"msdaipp*", true},
-        {L"SQLOLEDB", L"*OLE*", true},
-        {L"SQLOLEDB", L"*OLE", false},
+    const struct {
+        const wchar_t* text;
+        const wchar_t* pattern;
+        bool matches;
+    } cases[] = {
+        {L"EXOLEDB", L"EXOLEDB", true}, {L"exoledb.1", L"EXOLEDB*", true}, {L"EXOLEDB", L"EXO?EDB", true},
+        {L"EXO", L"EXO?", false},       {L"a*", L"a\\*", true},            {L"ab", L"a\\*", false},
+        {L"a", L"a\\*", false},         {L"abc", L"abc\\", true},          {L"abcd", L"abc\\", false},
+        {L"", L"*", true},              {L"anything at all", L"*", true},  {nullptr, L"*", true},
+        {nullptr, nullptr, true},       {L"a", nullptr, false},
     };
-    for (const MatchCase& entry : cases)
-        EXPECT_EQ(Match(entry.text, entry.pattern, kProviderListOptions), entry.matches)
-            << testing::PrintToString(std::wstring(entry.text)) << " against "
-            << testing::PrintToString(std::wstring(entry.pattern));
-}
-
-TEST(WildcardMatch, CaseSensitiveComparisonIsExact) {
-    const MatchOptions exact{true, L'?', L'*', L'\\'};
-    EXPECT_FALSE(Match(L"exoledb", L"EXOLEDB", exact));
-    EXPECT_TRUE(Match(L"EXOLEDB", L"EXO*", exact));
-    EXPECT_FALSE(Match(L"exoledb", L"EXO*", exact));
-}
-
-TEST(WildcardMatch, NullCountsAsEmpty) {
-    EXPECT_TRUE(WildcardMatch(nullptr, nullptr, false, L'?', L'*', L'\\'));
-    EXPECT_TRUE(WildcardMatch(nullptr, L"*", false, L'?', L'*', L'\\'));
-    EXPECT_FALSE(WildcardMatch(L"a", nullptr, false, L'?', L'*', L'\\'));
-}
-
-// Fixed-sequence generator so that a failure reproduces.
-class Numbers {
-public:
-    explicit Numbers(uint32_t startValue) : state_(startValue) {}
-    uint32_t Below(uint32_t bound) {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_ % bound;
-    }
-
-private:
-    uint32_t state_;
-};
-
-std::wstring RandomText(Numbers& numbers, const std::wstring& alphabet, uint32_t maxLength) {
-    std::wstring text(numbers.Below(maxLength + 1), L' ');
-    for (wchar_t& ch : text) ch = alphabet[numbers.Below(static_cast<uint32_t>(alphabet.size()))];
-    return text;
+    for (const auto& entry : cases)
+        EXPECT_EQ(Match(entry.text, entry.pattern), entry.matches)
+            << testing::PrintToString(entry.text) << " against " << testing::PrintToString(entry.pattern);
 }
 
 TEST(WildcardMatch, AgreesWithTheRecursiveRulesOnRandomPatterns) {
     const std::wstring alphabet = L"aAbB?*\\";
-    // Role clashes check the order of the rules: escape before multiple before single.
+    // Clashing roles check the order in which a pattern character's role is decided.
     const MatchOptions roles[] = {
         {false, L'?', L'*', L'\\'}, {false, L'*', L'?', L'\\'}, {false, L'?', L'*', L'*'},
         {false, L'a', L'*', L'\\'}, {false, L'?', L'?', L'\\'}, {false, L'?', L'b', L'B'},
     };
-    Numbers numbers(0x2545F491u);
+    std::minstd_rand numbers(0x2545F491u);  // a fixed sequence, so that a failure reproduces
+    const auto randomText = [&](size_t maxLength) {
+        std::wstring text(numbers() % (maxLength + 1), L' ');
+        for (wchar_t& ch : text) ch = alphabet[numbers() % alphabet.size()];
+        return text;
+    };
     int mismatches = 0;
-    for (const MatchOptions& role : roles) {
+    for (MatchOptions options : roles) {
         for (bool caseSensitive : {false, true}) {
-            MatchOptions options = role;
             options.caseSensitive = caseSensitive;
             for (int i = 0; i < 4000 && mismatches < 10; ++i) {
-                const std::wstring text = RandomText(numbers, alphabet, 7);
-                const std::wstring pattern = RandomText(numbers, alphabet, 8);
+                const std::wstring text = randomText(7), pattern = randomText(8);
                 const bool expected = ReferenceMatch(text.c_str(), pattern.c_str(), options);
-                if (Match(text, pattern, options) == expected) continue;
+                if (Match(text.c_str(), pattern.c_str(), options) == expected) continue;
                 ++mismatches;
+                const std::wstring roleText{options.single, options.multiple, options.escape};
                 ADD_FAILURE() << testing::PrintToString(text) << " against " << testing::PrintToString(pattern)
-                              << " single " << static_cast<char>(options.single) << " multiple "
-                              << static_cast<char>(options.multiple) << " escape "
-                              << static_cast<char>(options.escape) << " case-sensitive " << caseSensitive
-                              << ": expected " << expected;
+                              << ", single/multiple/escape " << testing::PrintToString(roleText) << ", case-sensitive "
+                              << caseSensitive << ": expected " << expected;
             }
         }
     }
 }
 
 TEST(WildcardMatch, ManyMultipleWildcardsStayFast) {
-    const std::wstring as(5000, L'a');
-    EXPECT_FALSE(Match(as, L"*a*a*a*a*a*a*a*a*a*a*a*a*b", kProviderListOptions));
-    EXPECT_TRUE(Match(as + L"b", L"*a*a*a*a*a*a*a*a*a*a*a*a*b", kProviderListOptions));
-    EXPECT_FALSE(Match(as, std::wstring(300, L'*') + L"b", kProviderListOptions));
+    const std::wstring as(5000, L'a'), asThenB = as + L"b", stars = std::wstring(300, L'*') + L"b";
+    EXPECT_FALSE(Match(as.c_str(), L"*a*a*a*a*a*a*a*a*a*a*a*a*b"));
+    EXPECT_TRUE(Match(asThenB.c_str(), L"*a*a*a*a*a*a*a*a*a*a*a*a*b"));
+    EXPECT_FALSE(Match(as.c_str(), stars.c_str()));
+}
+
+TEST(PatternList, SplitSkipsEmptyTokensAndAnyItemMayMatch) {
+    std::vector<SWCharString> list{L"first"};
+    SplitToList(L";EXOLEDB;;MSDAIPP*;", L";", list);
+    EXPECT_EQ(std::vector<std::wstring>(list.begin(), list.end()),
+              (std::vector<std::wstring>{L"first", L"EXOLEDB", L"MSDAIPP*"}));
+    EXPECT_TRUE(MatchAnyListItem(L"exoledb", list, false, L'?', L'*', L'\\'));
+    EXPECT_TRUE(MatchAnyListItem(L"MSDAIPP.DSO", list, false, L'?', L'*', L'\\'));
+    EXPECT_FALSE(MatchAnyListItem(L"exoledb", list, true, L'?', L'*', L'\\'));
+    EXPECT_FALSE(MatchAnyListItem(L"SQLOLEDB", list, false, L'?', L'*', L'\\'));
+    EXPECT_FALSE(MatchAnyListItem(L"EXOLEDB", {}, false, L'?', L'*', L'\\'));
+}
+
+TEST(PatternList, EmptyItemIsReportedAndStillCompared) {
+    ReportedAssertions assertions;
+    const std::vector<SWCharString> list{L"A*", L"", L"B"};
+    EXPECT_TRUE(MatchAnyListItem(L"", list, false, L'?', L'*', L'\\'));
+    EXPECT_TRUE(MatchAnyListItem(L"b", list, false, L'?', L'*', L'\\'));
+    EXPECT_EQ(assertions.Take(), std::vector<std::wstring>(2, L"patternList|!listItem.isEmpty ()"));
+    // The search ends at the first match, before the empty item.
+    EXPECT_TRUE(MatchAnyListItem(L"apple", list, false, L'?', L'*', L'\\'));
+    EXPECT_TRUE(assertions.Take().empty());
 }
 
 }  // namespace
