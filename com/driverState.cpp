@@ -65,8 +65,6 @@ int32_t DriverUserCount() {
     return State().userCount;
 }
 
-HINSTANCE DriverModule() { return State().moduleInstance; }
-
 const ResDllManager* CurrentResDllManager() { return State().resourceManager; }
 
 SWCharString DriverLanguage() {

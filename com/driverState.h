@@ -18,7 +18,6 @@ void InitializeDriver(const wchar_t* languageName);
 void TerminateDriver();
 
 int32_t DriverUserCount();
-HINSTANCE DriverModule();
 const ResDllManager* CurrentResDllManager();
 
 SWCharString DriverLanguage();

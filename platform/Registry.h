@@ -15,7 +15,6 @@ public:
     Registry(const Registry&) = delete;
     Registry& operator=(const Registry&) = delete;
 
-    bool IsOpen() const { return key_ != nullptr; }
     // The value as text; empty when the key or the value is missing or is not text.
     SWCharString ReadValue(const SWCharString& name) const;
 

@@ -18,14 +18,13 @@ SDateTime::Parts SDateTime::In(STimeZone zone) const {
     SYSTEMTIME parts{};
     FileTimeToSystemTime(&utc, &utcParts);
     if (zone == STimeZone::TZ_UTC || !SystemTimeToTzSpecificLocalTime(nullptr, &utcParts, &parts)) parts = utcParts;
-    return Parts{parts.wYear, parts.wMonth, parts.wDay, parts.wDayOfWeek,
+    return Parts{parts.wYear, parts.wMonth, parts.wDay,
                  parts.wHour, parts.wMinute, parts.wSecond, parts.wMilliseconds};
 }
 
 int SDateTime::GetYear(STimeZone zone) const { return In(zone).year; }
 int SDateTime::GetMonth(STimeZone zone) const { return In(zone).month; }
 int SDateTime::GetDay(STimeZone zone) const { return In(zone).day; }
-int SDateTime::GetDayOfWeek(STimeZone zone) const { return In(zone).dayOfWeek; }
 int SDateTime::GetHour(STimeZone zone) const { return In(zone).hour; }
 int SDateTime::GetMinute(STimeZone zone) const { return In(zone).minute; }
 int SDateTime::GetSecond(STimeZone zone) const { return In(zone).second; }

@@ -31,7 +31,6 @@ public:
     int GetYear(STimeZone zone = STimeZone::TZ_Local) const;
     int GetMonth(STimeZone zone = STimeZone::TZ_Local) const;
     int GetDay(STimeZone zone = STimeZone::TZ_Local) const;
-    int GetDayOfWeek(STimeZone zone = STimeZone::TZ_Local) const;
     int GetHour(STimeZone zone = STimeZone::TZ_Local) const;
     int GetMinute(STimeZone zone = STimeZone::TZ_Local) const;
     int GetSecond(STimeZone zone = STimeZone::TZ_Local) const;
@@ -39,7 +38,7 @@ public:
 
 private:
     struct Parts {
-        int year, month, day, dayOfWeek, hour, minute, second, millisecond;
+        int year, month, day, hour, minute, second, millisecond;
     };
     Parts In(STimeZone zone) const;
     uint64_t utcTicks_ = 0;  // 100-ns intervals since 1601-01-01 UTC

@@ -6,9 +6,6 @@ namespace {
 constexpr LANGID kFallbackLanguage = 0x0409;
 }
 
-SResCollection::SResCollection(const SWCharString& name, const SWCharString& directory, HINSTANCE module)
-    : name_(name), directory_(directory), module_(module) {}
-
 SWCharString SResCollection::LookUpString(UINT id, LCID locale) const {
     LANGID language = LANGIDFROMLCID(locale);
     if (language != 0) {
@@ -39,9 +36,9 @@ HRESULT SResManager::Initialize() { return S_OK; }
 
 HRESULT SResManager::Terminate() { return S_OK; }
 
-CSmartRefCountPtr<SResCollection> SResManager::GetCollection(const SWCharString& name, const SWCharString& directory,
+CSmartRefCountPtr<SResCollection> SResManager::GetCollection(const SWCharString&, const SWCharString&,
                                                              HINSTANCE module) {
-    return std::make_shared<SResCollection>(name, directory, module);
+    return std::make_shared<SResCollection>(module);
 }
 
 }  // namespace PVLib500

@@ -14,10 +14,7 @@ using CSmartRefCountPtr = std::shared_ptr<T>;
 
 class SResCollection {
 public:
-    SResCollection(const SWCharString& name, const SWCharString& directory, HINSTANCE module);
-
-    const SWCharString& Name() const { return name_; }
-    const SWCharString& Directory() const { return directory_; }
+    explicit SResCollection(HINSTANCE module) : module_(module) {}
 
     // The string of that identifier in that locale's language; when the language has no text
     // for it, the text of language 1033. Empty when neither has one.
@@ -25,14 +22,14 @@ public:
 
 private:
     SWCharString LoadStringInLanguage(UINT id, LANGID language) const;
-    SWCharString name_;
-    SWCharString directory_;
     HINSTANCE module_;
 };
 
 struct SResManager {
     static HRESULT Initialize();
     static HRESULT Terminate();
+    // The texts are the module's own string table, so the collection's name and directory,
+    // where satellite files would be looked for, do not change what it finds.
     static CSmartRefCountPtr<SResCollection> GetCollection(const SWCharString& name, const SWCharString& directory,
                                                            HINSTANCE module);
 };

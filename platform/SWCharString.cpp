@@ -34,18 +34,9 @@ SWCharString& SWCharString::operator+=(wchar_t ch) {
     return *this;
 }
 
-SWCharString& SWCharString::concat(const wchar_t* text, size_t count) {
-    if (text) text_.append(text, count);
-    return *this;
-}
-
 void SWCharString::copyFrom(const wchar_t* text) {
     if (text) text_ = text;
     else text_.clear();
-}
-
-void SWCharString::copyFrom(const char* text) {
-    if (!fromMBCS(text)) text_.clear();
 }
 
 bool SWCharString::fromMBCS(const char* text) {
@@ -88,18 +79,9 @@ ptrdiff_t SWCharString::findFirst(wchar_t ch) const {
 
 SWCharString SWCharString::left(size_t count) const { return SWCharString(text_.substr(0, count)); }
 
-SWCharString SWCharString::right(size_t count) const {
-    if (count >= text_.size()) return *this;
-    return SWCharString(text_.substr(text_.size() - count));
-}
-
 SWCharString SWCharString::mid(size_t start, size_t count) const {
     if (start >= text_.size()) return SWCharString();
     return SWCharString(text_.substr(start, count));
-}
-
-void SWCharString::deleteChar(size_t position, size_t count) {
-    if (position < text_.size()) text_.erase(position, count);
 }
 
 void SWCharString::trimLeft() {
@@ -112,10 +94,6 @@ void SWCharString::trimRight() {
     size_t end = text_.size();
     while (end > 0 && iswspace(text_[end - 1])) --end;
     text_.erase(end);
-}
-
-void SWCharString::makeUpper() {
-    if (!text_.empty()) CharUpperBuffW(text_.data(), static_cast<DWORD>(text_.size()));
 }
 
 }  // namespace PVLib500

@@ -17,10 +17,8 @@ public:
     SWCharString& operator+=(const SWCharString& other);
     SWCharString& operator+=(const wchar_t* text);
     SWCharString& operator+=(wchar_t ch);
-    SWCharString& concat(const wchar_t* text, size_t count);
 
     void copyFrom(const wchar_t* text);
-    void copyFrom(const char* text);  // system code page
     bool fromMBCS(const char* text);  // system code page; false when it cannot be converted
 
     // Without a buffer: the length. Otherwise copies at most capacity - 1 characters and a
@@ -36,20 +34,16 @@ public:
     // Position of the first occurrence, or -1.
     ptrdiff_t findFirst(wchar_t ch) const;
     SWCharString left(size_t count) const;
-    SWCharString right(size_t count) const;
     SWCharString mid(size_t start, size_t count = std::wstring::npos) const;
-    void deleteChar(size_t position, size_t count = 1);
     void trimLeft();
     void trimRight();
     void trim() { trimRight(); trimLeft(); }
-    void makeUpper();
 
     size_t length() const { return text_.size(); }
     bool isEmpty() const { return text_.empty(); }
     const wchar_t* c_str() const { return text_.c_str(); }
     operator const wchar_t*() const { return text_.c_str(); }
     wchar_t operator[](size_t index) const { return text_[index]; }
-    const std::wstring& str() const { return text_; }
 
 private:
     std::wstring text_;

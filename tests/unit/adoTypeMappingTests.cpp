@@ -71,7 +71,9 @@ TEST(AdoTypeMapping, OnlyListedCodesAreDescribedAndOthersReported) {
         const Mapped mapped = Map(code, 255);
         const bool isListed = listed.count(code) == 1;
         EXPECT_EQ(std::get<0>(mapped), isListed) << "code " << code;
-        if (!isListed) EXPECT_EQ(mapped, Mapped(false, noValueType, 0, 0)) << "code " << code;
+        if (!isListed) {
+            EXPECT_EQ(mapped, Mapped(false, noValueType, 0, 0)) << "code " << code;
+        }
         EXPECT_EQ(assertions.Take(), isListed ? noReport : refusalReport) << "code " << code;
     }
 }

@@ -34,7 +34,7 @@ void RunCases(const std::vector<ParseCase>& cases) {
         EXPECT_EQ(SplitConnectionString(entry.text.c_str(), tokens, values), entry.result);
         ASSERT_EQ(tokens.size(), values.size());
         Pairs pairs;
-        for (size_t i = 0; i < tokens.size(); ++i) pairs.emplace_back(tokens[i].str(), values[i].str());
+        for (size_t i = 0; i < tokens.size(); ++i) pairs.emplace_back(tokens[i].c_str(), values[i].c_str());
         EXPECT_EQ(pairs, entry.pairs);
         EXPECT_EQ(assertions.Take(), entry.assertions);
     }
