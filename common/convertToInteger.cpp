@@ -15,7 +15,12 @@ namespace {
 constexpr double kInt64Bound = 9223372036854775808.0;
 
 bool ReadIntegerSource(const void* source, uint32_t sourceType, SourceInteger& value) {
-    if (ReadPlainInteger(source, sourceType, value)) return true;
+    // A boolean counts as 0 or 1 here, not as its signed word.
+    if (sourceType == booleanValue) {
+        value = SourceInteger::FromSigned(*static_cast<const uint16_t*>(source) != 0 ? 1 : 0);
+        return true;
+    }
+    if (ReadCountingSource(source, sourceType, value)) return true;
     switch (sourceType) {
     case numberValue: {
         // NaN and values beyond the signed 64-bit range have no integer to give.
@@ -26,16 +31,6 @@ bool ReadIntegerSource(const void* source, uint32_t sourceType, SourceInteger& v
     }
     case currencyValue:
         value = SourceInteger::FromSigned(*static_cast<const int64_t*>(source) / 10000);
-        return true;
-    case booleanValue:
-        value = SourceInteger::FromSigned(*static_cast<const uint16_t*>(source) != 0 ? 1 : 0);
-        return true;
-    case dateValue:
-    case dateTimeValue:
-        value = SourceInteger::FromSigned(static_cast<const DbDateTime*>(source)->day);
-        return true;
-    case timeValue:
-        value = SourceInteger::FromSigned(static_cast<const DbDateTime*>(source)->seconds);
         return true;
     case stringValue:
     case memoValue: {
