@@ -104,46 +104,35 @@ TEST(MethodCatalogue, ProvidersWithoutTablesAndNonDispatchTypeInformation) {
     }
 }
 
-TEST(MethodCatalogue, RefusedTypeInformationFailsTheListAndReturnsEveryBlock) {
+struct FailureRow {
+    const char* label;
+    void (*fail)(ScriptableTypeInfo& typeInfo, HRESULT result);
+    int32_t result;  // 11: the list fails; 0: the walk goes on without the unreadable methods
+};
+
+const FailureRow kFailures[] = {
+    {"GetTypeAttr", [](ScriptableTypeInfo& t, HRESULT r) { t.FailGetTypeAttr(r); }, 11},
+    {"GetFuncDesc of one function", [](ScriptableTypeInfo& t, HRESULT r) { t.FailGetFuncDesc(r, kFirstOwnFunction + 4); },
+     11},
+    {"GetRefTypeInfo", [](ScriptableTypeInfo& t, HRESULT r) { t.FailGetRefTypeInfo(r); }, 0},
+    {"GetDocumentation", [](ScriptableTypeInfo& t, HRESULT r) { t.FailGetDocumentation(r); }, 0},
+    {"GetNames", [](ScriptableTypeInfo& t, HRESULT r) { t.FailGetNames(r); }, 0},
+};
+
+TEST(MethodCatalogue, RefusedTypeInformationGivesNoListAndReturnsEveryBlock) {
     ProviderSession session(CatalogueInterface(), L"ZedbTests.Failing");
     ServerHandle* handle = session.LogOn();
-    ScriptableTypeInfo& typeInfo = session.provider.TypeInfo();
-
-    typeInfo.FailGetTypeAttr(E_OUTOFMEMORY);
-    TableList noAttributes;
-    FetchTables(handle, noAttributes);
-    EXPECT_EQ(noAttributes.result, 11);
-    EXPECT_EQ(noAttributes.count, 0u);
-    EXPECT_EQ(noAttributes.list, nullptr);
-    typeInfo.FailGetTypeAttr(S_OK);
-
-    typeInfo.FailGetFuncDesc(E_FAIL, kFirstOwnFunction + 4);
-    TableList brokenFunction;
-    FetchTables(handle, brokenFunction);
-    EXPECT_EQ(brokenFunction.result, 11);
-    EXPECT_EQ(brokenFunction.count, 0u);
-    EXPECT_EQ(brokenFunction.list, nullptr);
-    typeInfo.FailGetFuncDesc(S_OK);
-    ExpectTypeInfoBlocksReturned(session.provider);
-}
-
-TEST(MethodCatalogue, MethodsWhoseResultOrNameCannotBeReadAreNoTables) {
-    ProviderSession session(CatalogueInterface(), L"ZedbTests.Unreadable");
-    ServerHandle* handle = session.LogOn();
-    ScriptableTypeInfo& typeInfo = session.provider.TypeInfo();
-    using Failure = void (ScriptableTypeInfo::*)(HRESULT);
-    for (Failure fail : {&ScriptableTypeInfo::FailGetRefTypeInfo, &ScriptableTypeInfo::FailGetDocumentation,
-                         &ScriptableTypeInfo::FailGetNames}) {
-        (typeInfo.*fail)(E_FAIL);
+    for (const FailureRow& row : kFailures) {
+        SCOPED_TRACE(row.label);
+        row.fail(session.provider.TypeInfo(), E_FAIL);
         TableList tables;
         FetchTables(handle, tables);
-        EXPECT_EQ(tables.result, 0);
+        EXPECT_EQ(tables.result, row.result);
         EXPECT_EQ(tables.count, 0u);
         EXPECT_EQ(tables.list, nullptr);
-        (typeInfo.*fail)(S_OK);
+        row.fail(session.provider.TypeInfo(), S_OK);
         ExpectTypeInfoBlocksReturned(session.provider);
     }
-    EXPECT_TRUE(handle->methodIndex.empty());
 }
 
 TEST(MethodCatalogue, TableInformationForAnyNameAndNullArguments) {
