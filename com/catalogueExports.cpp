@@ -11,6 +11,10 @@
 #include "common/heapRecord.h"
 #include "platform/dbAssert.h"
 
+// Assertions report under the module name the logs know this code by.
+#undef DB_ASSERT_SOURCE
+#define DB_ASSERT_SOURCE "com"
+
 namespace {
 
 constexpr uint32_t kMethodTableKind = 5;

@@ -4,6 +4,10 @@
 #include "com/typeInfoResources.h"
 #include "platform/dbAssert.h"
 
+// Assertions report under the module name the logs know this code by.
+#undef DB_ASSERT_SOURCE
+#define DB_ASSERT_SOURCE "serverHandle"
+
 namespace {
 
 const wchar_t kRecordsetInterface[] = L"_Recordset";

@@ -85,9 +85,13 @@ int32_t DescribeMethodParameters(ServerHandle& handle, const wchar_t* methodName
     if (!FindMethod(handle, methodName, function, names)) return DbFailed;
 
     const uint32_t count = static_cast<uint32_t>(function->cParams);
-    *outputs.parameterCount = count;
-    if (count == 0) return DbSuccess;
+    if (count == 0) {
+        *outputs.parameterCount = 0;
+        return DbSuccess;
+    }
+    // Count and list are handed out together, so that the engine never frees a list it did not get.
     auto** list = static_cast<DbParameterDescription**>(AllocateZeroed(count * sizeof(DbParameterDescription*)));
+    *outputs.parameterCount = count;
     *outputs.parameters = list;
 
     for (uint32_t i = 0; i < count; ++i) {

@@ -1,5 +1,7 @@
 // Exports of the server logon: the provider object behind a Program ID.
 
+#include <memory>
+
 #include "com/comLogonProp.h"
 #include "com/dbExports.h"
 #include "com/driverState.h"
@@ -30,12 +32,10 @@ extern "C" int32_t DbLogonServer(DbLogonInfo* logonInfo, DbLogonInfo** newLogonI
             if (errorInfo)
                 AddErrorInfo(errorInfo, DbLogonIncomplete, LoadResourceString(kEnterProgramIdMessage, language).c_str());
         } else {
-            *serverHandle = new ServerHandle(language, programId);
-            result = ActivateProvider(**serverHandle, errorInfo);
-            if (result != DbSuccess) {
-                delete *serverHandle;
-                *serverHandle = nullptr;
-            }
+            // Handed out only once the provider object and its type information are held.
+            auto handle = std::make_unique<ServerHandle>(language, programId);
+            result = ActivateProvider(*handle, errorInfo);
+            if (result == DbSuccess) *serverHandle = handle.release();
         }
 
         // The engine gets a record of what was used, whatever the activation gave.
@@ -52,7 +52,9 @@ extern "C" int32_t DbLogoffServer(ServerHandle* serverHandle) {
 
 extern "C" int32_t DbFetchServerName(ServerHandle* serverHandle, wchar_t** serverName) {
     return RunExport([&]() -> int32_t {
-        if (!serverHandle || !serverName) return DbInvalidArgument;
+        if (!serverName) return DbInvalidArgument;
+        *serverName = nullptr;
+        if (!serverHandle) return DbInvalidArgument;
         *serverName = DuplicateText(serverHandle->programId.c_str());
         return DbSuccess;
     });

@@ -9,6 +9,10 @@
 #include "platform/dbAssert.h"
 #include "platform/stringConversion.h"
 
+// Assertions report under the module name the logs know this code by.
+#undef DB_ASSERT_SOURCE
+#define DB_ASSERT_SOURCE "dbconvert"
+
 namespace {
 
 // -2^63 and 2^63 are exact doubles; everything in between truncates into the signed 64-bit range.

@@ -13,6 +13,10 @@
 #include "platform/dbAssert.h"
 #include "platform/stringConversion.h"
 
+// Assertions report under the module name the logs know this code by.
+#undef DB_ASSERT_SOURCE
+#define DB_ASSERT_SOURCE "dbconvert"
+
 namespace {
 
 // The user's default locale.

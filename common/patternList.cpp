@@ -4,6 +4,10 @@
 #include "platform/dbAssert.h"
 #include "platform/tokenizer.h"
 
+// Assertions report under the module name the logs know this code by.
+#undef DB_ASSERT_SOURCE
+#define DB_ASSERT_SOURCE "dbdllcommon"
+
 void SplitToList(const SWCharString& text, const SWCharString& separators, std::vector<SWCharString>& list) {
     SStrTok tokenizer(text, separators);
     while (tokenizer.HasMore()) list.push_back(tokenizer.Next());

@@ -10,6 +10,10 @@
 #include "common/duplicateText.h"
 #include "platform/dbAssert.h"
 
+// Assertions report under the module name the logs know this code by.
+#undef DB_ASSERT_SOURCE
+#define DB_ASSERT_SOURCE "dbdllcommon"
+
 namespace {
 
 // GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_SHARE

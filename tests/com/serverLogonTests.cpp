@@ -136,6 +136,7 @@ TEST(ServerLogon, MissingArgumentsAndNullHandles) {
     EXPECT_EQ(DbLogoffServer(nullptr), 0);
     wchar_t* name = reinterpret_cast<wchar_t*>(0x1);
     EXPECT_EQ(DbFetchServerName(nullptr, &name), 12);
+    EXPECT_EQ(name, nullptr);
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ TEST(PatternList, EmptyItemIsReportedAndStillCompared) {
     const std::vector<SWCharString> list{L"A*", L"", L"B"};
     EXPECT_TRUE(MatchAnyListItem(L"", list, false, L'?', L'*', L'\\'));
     EXPECT_TRUE(MatchAnyListItem(L"b", list, false, L'?', L'*', L'\\'));
-    EXPECT_EQ(assertions.Take(), std::vector<std::wstring>(2, L"patternList|!listItem.isEmpty ()"));
+    EXPECT_EQ(assertions.Take(), std::vector<std::wstring>(2, L"dbdllcommon|!listItem.isEmpty ()"));
     // The search ends at the first match, before the empty item.
     EXPECT_TRUE(MatchAnyListItem(L"apple", list, false, L'?', L'*', L'\\'));
     EXPECT_TRUE(assertions.Take().empty());
