@@ -35,7 +35,7 @@ int32_t RunExport(DbErrorInfo** errorInfo, const wchar_t* languageName, int32_t 
         try {
             return work();
         } catch (const ComError& error) {
-            if (!errorInfo) return ResultCodeFromComError(error);
+            // Without a list nothing is added, but the operation's own default code still holds.
             return ReportComError(error, errorInfo, languageName, defaultCode);
         }
     } catch (const std::bad_alloc&) {

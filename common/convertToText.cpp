@@ -60,16 +60,17 @@ SWCharString FormatTime(const DbDateTime& value) {
 
 // Dates and times go straight into the destination; true when the source is one.
 bool FormatDateOrTime(const void* source, uint32_t sourceType, SWCharString& text) {
-    const auto& value = *static_cast<const DbDateTime*>(source);
+    // Read as a date and time only once the type says it is one.
+    const auto value = [source] { return *static_cast<const DbDateTime*>(source); };
     switch (sourceType) {
     case dateValue:
-        text = FormatDate(value.day);
+        text = FormatDate(value().day);
         return true;
     case timeValue:
-        text = FormatTime(value);
+        text = FormatTime(value());
         return true;
     case dateTimeValue:
-        text = FormatDate(value.day) + L" " + FormatTime(value);
+        text = FormatDate(value().day) + L" " + FormatTime(value());
         return true;
     default:
         return false;

@@ -110,7 +110,7 @@ TEST(ExportBoundary, ComErrorsBecomeRecordsAndCodesAndOtherExceptionsCodes) {
     EXPECT_EQ(list.head, nullptr);
     EXPECT_EQ(RunExport(&list.head, L"", 501, failing(E_FAIL)), 501);
     ExpectOneRecord(list, 501, L"ADO Error Code: 0x80004005");
-    EXPECT_EQ(RunExport(nullptr, L"", 501, failing(E_FAIL)), 11);
+    EXPECT_EQ(RunExport(nullptr, L"", 501, failing(E_FAIL)), 501);
     EXPECT_EQ(RunExport(failing(static_cast<HRESULT>(0x800A0D5D))), 600);
     EXPECT_EQ(RunExport(&list.head, L"", 11, []() -> int32_t { throw std::bad_alloc(); }), 10);
     EXPECT_EQ(RunExport(&list.head, L"", 501, []() -> int32_t { throw std::runtime_error("other"); }), 11);
