@@ -34,6 +34,31 @@ void ReleaseInterfaceReference(void* cell) {
     if (IUnknown* object = *static_cast<IUnknown**>(cell)) object->Release();
 }
 
+// Fixed-size data that is copied byte for byte: every fixed-size type but the interface pointer.
+bool IsPlainDatum(uint32_t valueType) {
+    switch (valueType) {
+    case int8sValue:
+    case int8uValue:
+    case int16sValue:
+    case int16uValue:
+    case int32sValue:
+    case int32uValue:
+    case numberValue:
+    case currencyValue:
+    case booleanValue:
+    case dateValue:
+    case timeValue:
+    case dateTimeValue:
+    case decimalValue:
+    case int64sValue:
+    case int64uValue:
+    case opaque64Value:
+        return true;
+    default:
+        return false;
+    }
+}
+
 }  // namespace
 
 uint32_t ValueSize(uint32_t valueType) {
@@ -69,27 +94,12 @@ uint32_t ValueSize(uint32_t valueType) {
 }
 
 bool IsFixedSizeValue(uint32_t valueType) {
+    if (IsPlainDatum(valueType)) return true;
     switch (valueType) {
     case stringValue:
     case memoValue:
     case blobValue:
         return false;
-    case int8sValue:
-    case int8uValue:
-    case int16sValue:
-    case int16uValue:
-    case int32sValue:
-    case int32uValue:
-    case numberValue:
-    case currencyValue:
-    case booleanValue:
-    case dateValue:
-    case timeValue:
-    case dateTimeValue:
-    case decimalValue:
-    case int64sValue:
-    case int64uValue:
-    case opaque64Value:
     case interfaceValue:
     case noValueType:
         return true;
@@ -101,6 +111,12 @@ bool IsFixedSizeValue(uint32_t valueType) {
 
 void* DuplicateValueData(const void* data, uint32_t valueType) {
     if (!data) return nullptr;
+    if (IsPlainDatum(valueType)) {
+        uint32_t bytes = ValueSize(valueType);
+        void* copy = AllocateData(bytes);
+        std::memcpy(copy, data, bytes);
+        return copy;
+    }
     switch (valueType) {
     case stringValue:
     case memoValue:
@@ -116,27 +132,6 @@ void* DuplicateValueData(const void* data, uint32_t valueType) {
         AddInterfaceReference(cell);
         return cell;
     }
-    case int8sValue:
-    case int8uValue:
-    case int16sValue:
-    case int16uValue:
-    case int32sValue:
-    case int32uValue:
-    case numberValue:
-    case currencyValue:
-    case booleanValue:
-    case dateValue:
-    case timeValue:
-    case dateTimeValue:
-    case decimalValue:
-    case int64sValue:
-    case int64uValue:
-    case opaque64Value: {
-        uint32_t bytes = ValueSize(valueType);
-        void* copy = AllocateData(bytes);
-        std::memcpy(copy, data, bytes);
-        return copy;
-    }
     default:
         DB_ASSERT_TEXT(false, "false");
         return nullptr;
@@ -146,6 +141,10 @@ void* DuplicateValueData(const void* data, uint32_t valueType) {
 void CopyValueData(const void* data, void* destination, size_t destinationSize, uint32_t valueType) {
     if (!data || !destination) {
         DB_ASSERT_TEXT(false, "false");
+        return;
+    }
+    if (IsPlainDatum(valueType)) {
+        std::memcpy(destination, data, ValueSize(valueType));
         return;
     }
     switch (valueType) {
@@ -167,24 +166,6 @@ void CopyValueData(const void* data, void* destination, size_t destinationSize, 
     case interfaceValue:
         std::memcpy(destination, data, sizeof(IUnknown*));
         AddInterfaceReference(destination);
-        return;
-    case int8sValue:
-    case int8uValue:
-    case int16sValue:
-    case int16uValue:
-    case int32sValue:
-    case int32uValue:
-    case numberValue:
-    case currencyValue:
-    case booleanValue:
-    case dateValue:
-    case timeValue:
-    case dateTimeValue:
-    case decimalValue:
-    case int64sValue:
-    case int64uValue:
-    case opaque64Value:
-        std::memcpy(destination, data, ValueSize(valueType));
         return;
     default:
         DB_ASSERT_TEXT(false, "false");
