@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs, from Debian's packages, whatever the build and the tests need and is missing.
+# Installs, from Debian's packages, whatever the build and the tests need and is missing, then
+# checks that every command the scripts call is there.
 set -euo pipefail
 
-packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 googletest)
+# wine64 holds the 64-bit loader only; the wine and wineserver commands come with wine.
+packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 googletest)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -12,4 +14,20 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Each command the scripts call, with the package that brings it.
+commands=(cmake:cmake make:make x86_64-w64-mingw32-gcc-posix:gcc-mingw-w64-x86-64-posix
+          x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix
+          x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 wine:wine wineserver:wine)
+for entry in "${commands[@]}"; do
+  command="${entry%%:*}"
+  if ! command -v "$command" >/dev/null 2>&1; then
+    echo "setup: the command '$command' is missing after installing; it comes with the package '${entry#*:}'" >&2
+    exit 1
+  fi
+done
+if [ ! -f /usr/src/googletest/CMakeLists.txt ]; then
+  echo "setup: /usr/src/googletest is missing after installing; it comes with the package 'googletest'" >&2
+  exit 1
 fi
