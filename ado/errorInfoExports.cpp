@@ -1,7 +1,8 @@
 // Releasing the engine's error list.
 
+#include "ado/adoExports.h"
 #include "ado/errorInfo.h"
-#include "com/dbExports.h"
+#include "common/resultCodes.h"
 
 extern "C" int32_t DbFreeErrorInfo(DbErrorInfo* errorInfo) {
     FreeErrorInfoChain(errorInfo);

@@ -6,7 +6,7 @@
 #include <new>
 
 #include "ado/adoCommon.h"
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 #include "common/comError.h"
 
 // The inner handlers report; the outer ones catch what reporting itself may throw.

@@ -1,6 +1,6 @@
 #include "ado/adoCommon.h"
 
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 
 namespace {
 

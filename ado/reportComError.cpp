@@ -1,8 +1,8 @@
 #include <cwchar>
 
 #include "ado/adoCommon.h"
-#include "com/driverState.h"
-#include "com/resultCodes.h"
+#include "common/resourceStrings.h"
+#include "common/resultCodes.h"
 #include "common/bstr.h"
 #include "platform/logBridge.h"
 

@@ -1,7 +1,7 @@
 #include "ado/adoCommon.h"
 
-#include "com/driverState.h"
-#include "com/resultCodes.h"
+#include "common/resourceStrings.h"
+#include "common/resultCodes.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "com/capabilityTable.h"
 
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 
 namespace {
 

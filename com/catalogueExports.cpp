@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "com/dbExports.h"
-#include "com/exportBoundary.h"
+#include "ado/exportBoundary.h"
 #include "com/methodCatalogue.h"
 #include "com/methodParameters.h"
 #include "common/dbTableInfo.h"

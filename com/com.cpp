@@ -3,7 +3,8 @@
 #include "com/capabilityTable.h"
 #include "com/dbExports.h"
 #include "com/driverState.h"
-#include "com/exportBoundary.h"
+#include "common/resourceStrings.h"
+#include "ado/exportBoundary.h"
 #include "common/duplicateText.h"
 
 namespace {

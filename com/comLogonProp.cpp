@@ -1,7 +1,7 @@
 #include "com/comLogonProp.h"
 
-#include "com/driverState.h"
-#include "com/resultCodes.h"
+#include "common/resourceStrings.h"
+#include "common/resultCodes.h"
 #include "common/dbvalue.h"
 #include "common/duplicateText.h"
 #include "common/heapRecord.h"

@@ -3,11 +3,11 @@
 
 #include <cstdint>
 
-#include "ado/errorInfo.h"
+#include "ado/adoExports.h"
 #include "common/dbLogonInfo.h"
 #include "common/dbTableInfo.h"
 #include "common/descriptionRecords.h"
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 
 class ServerHandle;
 
@@ -44,7 +44,6 @@ int32_t DbFetchTableParameters(ServerHandle* serverHandle, const DbTableInfo* ta
                                DbParameterDescription*** parameters, DbErrorInfo** errorInfo);
 int32_t DbFreeParametersList(uint32_t parameterCount, DbParameterDescription** parameters);
 
-// Releasing what the driver handed out.
+// Releasing texts the driver handed out.
 int32_t DbFreeString(wchar_t* text);
-int32_t DbFreeErrorInfo(DbErrorInfo* errorInfo);
 }

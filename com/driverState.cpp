@@ -1,11 +1,12 @@
 #include "com/driverState.h"
 
-#include <atomic>
 #include <memory>
 
 #include "common/resdllmgr.h"
+#include "common/resourceStrings.h"
 #include "platform/criticalSection.h"
 #include "platform/logBridge.h"
+#include "platform/slimLock.h"
 
 namespace {
 
@@ -15,9 +16,8 @@ struct DriverState {
     HINSTANCE moduleInstance = nullptr;
     CriticalSection initLock;
     int32_t userCount = 0;
-    std::atomic<ResDllManager*> resourceManager{nullptr};
     // Other exports read the language while DbInitialize may replace it.
-    SRWLOCK languageLock = SRWLOCK_INIT;
+    SlimLock languageLock;
     SWCharString driverLanguage;
 };
 
@@ -29,6 +29,19 @@ DriverState& State() {
 // Constructed when the module loads, so that the lock exists before the first export runs.
 const bool stateCreated = (State(), true);
 
+// Logging first, then the strings; a failure takes logging down again.
+void StartFirstUser(HINSTANCE module) {
+    SetUpLogging(-1, 0);
+    try {
+        auto manager = std::make_unique<ResDllManager>();
+        manager->Initialize(kCollectionName, module);
+        InstallResDllManager(std::move(manager));
+    } catch (...) {
+        ShutDownLogging();
+        throw;
+    }
+}
+
 }  // namespace
 
 void OnProcessAttach(HINSTANCE module) { State().moduleInstance = module; }
@@ -36,14 +49,14 @@ void OnProcessAttach(HINSTANCE module) { State().moduleInstance = module; }
 void InitializeDriver(const wchar_t* languageName) {
     DriverState& state = State();
     CriticalSectionLock lock(state.initLock);
-    if (state.userCount++ == 0) {
-        SetUpLogging(-1, 0);
-        if (!state.resourceManager) state.resourceManager = new ResDllManager();
-        state.resourceManager.load()->Initialize(kCollectionName, state.moduleInstance);
+    // Everything that may fail happens before the user is counted.
+    SWCharString language(languageName);
+    if (state.userCount == 0) StartFirstUser(state.moduleInstance);
+    {
+        ExclusiveLock languageLock(state.languageLock);
+        state.driverLanguage.swap(language);
     }
-    AcquireSRWLockExclusive(&state.languageLock);
-    state.driverLanguage = languageName;
-    ReleaseSRWLockExclusive(&state.languageLock);
+    ++state.userCount;
 }
 
 void TerminateDriver() {
@@ -52,10 +65,7 @@ void TerminateDriver() {
     // Unbalanced calls must not drive the count below 0: every later start would skip set-up.
     if (state.userCount == 0) return;
     if (--state.userCount == 0) {
-        if (ResDllManager* manager = state.resourceManager.exchange(nullptr)) {
-            manager->Terminate();
-            delete manager;
-        }
+        if (std::unique_ptr<ResDllManager> manager = RemoveResDllManager()) manager->Terminate();
         ShutDownLogging();
     }
 }
@@ -65,17 +75,8 @@ int32_t DriverUserCount() {
     return State().userCount;
 }
 
-const ResDllManager* CurrentResDllManager() { return State().resourceManager; }
-
 SWCharString DriverLanguage() {
     DriverState& state = State();
-    AcquireSRWLockShared(&state.languageLock);
-    SWCharString language = state.driverLanguage;
-    ReleaseSRWLockShared(&state.languageLock);
-    return language;
-}
-
-SWCharString LoadResourceString(UINT id, const SWCharString& languageName) {
-    const ResDllManager* manager = State().resourceManager;
-    return manager ? manager->LoadResourceString(id, languageName) : SWCharString();
+    SharedLock lock(state.languageLock);
+    return state.driverLanguage;
 }

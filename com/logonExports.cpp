@@ -4,7 +4,7 @@
 
 #include "com/comLogonProp.h"
 #include "com/dbExports.h"
-#include "com/exportBoundary.h"
+#include "ado/exportBoundary.h"
 #include "common/dbLogonInfo.h"
 
 extern "C" int32_t DbFetchLogonUIInfo(void*, DbLogonInfo* logonInfo, void*, const wchar_t* languageName,

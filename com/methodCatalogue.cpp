@@ -1,6 +1,6 @@
 #include "com/methodCatalogue.h"
 
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 #include "com/typeInfoResources.h"
 #include "platform/dbAssert.h"
 

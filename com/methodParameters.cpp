@@ -6,7 +6,7 @@
 #include "ado/adoCommon.h"
 #include "ado/adoconvert.h"
 #include "com/driverState.h"
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 #include "com/typeInfoResources.h"
 #include "common/dbvalue.h"
 #include "common/duplicateText.h"

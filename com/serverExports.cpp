@@ -4,8 +4,8 @@
 
 #include "com/comLogonProp.h"
 #include "com/dbExports.h"
-#include "com/driverState.h"
-#include "com/exportBoundary.h"
+#include "common/resourceStrings.h"
+#include "ado/exportBoundary.h"
 #include "com/serverHandle.h"
 #include "common/dbLogonInfo.h"
 #include "common/duplicateText.h"

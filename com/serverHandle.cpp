@@ -1,7 +1,7 @@
 #include "com/serverHandle.h"
 
 #include "ado/adoCommon.h"
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 
 namespace {
 // In-process server or handler, local or remote server: whatever the class registered.

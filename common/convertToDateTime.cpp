@@ -2,7 +2,7 @@
 #include <cstring>
 #include <limits>
 
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 #include "common/conversionRoutines.h"
 #include "common/dbvalue.h"
 

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 #include "common/conversionRoutines.h"
 #include "common/dbvalue.h"
 

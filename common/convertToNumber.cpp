@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <limits>
 
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 #include "common/conversionRoutines.h"
 #include "common/dbvalue.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 #include "common/bstr.h"
 #include "common/conversionRoutines.h"
 #include "common/dayNumber.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cwchar>
 
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 #include "common/conversionRoutines.h"
 #include "common/duplicateText.h"
 #include "common/heapRecord.h"

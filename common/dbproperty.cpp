@@ -1,6 +1,6 @@
 #include "common/dbproperty.h"
 
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 #include "common/dbconvert.h"
 #include "common/dbvalue.h"
 #include "common/duplicateText.h"

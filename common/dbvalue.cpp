@@ -1,6 +1,6 @@
 #include "common/dbvalue.h"
 
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 #include "common/descriptionRecords.h"
 #include "common/heapRecord.h"
 #include "common/valueData.h"

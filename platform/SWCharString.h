@@ -19,6 +19,7 @@ public:
     SWCharString& operator+=(wchar_t ch);
 
     void copyFrom(const wchar_t* text);
+    void swap(SWCharString& other) noexcept { text_.swap(other.text_); }
     bool fromMBCS(const char* text);  // system code page; false when it cannot be converted
 
     // Without a buffer: the length. Otherwise copies at most capacity - 1 characters and a

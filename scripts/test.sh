@@ -3,6 +3,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 "$ROOT/scripts/setup.sh"
+bash "$ROOT/scripts/check-layers.sh"
 build_tree -DZEDB_BUILD_TESTS=ON
 start_wine
 log="$BUILD_DIR/ctest.log"

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "ado/adoCommon.h"
-#include "com/exportBoundary.h"
+#include "ado/exportBoundary.h"
 #include "errorObject.h"
 #include "support/driverInUse.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "com/resultCodes.h"
+#include "common/resultCodes.h"
 #include "common/dbvalue.h"
 #include "common/duplicateText.h"
 #include "common/heapRecord.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "com/driverState.h"
+#include "common/resourceStrings.h"
 #include "common/resdllmgr.h"
 #include "support/driverInUse.h"
 
