@@ -7,6 +7,7 @@
 
 #include "platform/criticalSection.h"
 #include "platform/loggerInterface.h"
+#include "platform/slimLock.h"
 
 namespace {
 
@@ -27,6 +28,9 @@ struct EntryPoints {
 
 struct BridgeState {
     CriticalSection lock;
+    // Held shared by every call into the library and exclusively while the entry points change,
+    // so that shut-down never frees the library under a call that is still running.
+    SlimLock callLock;
     std::atomic<bool> loaded{false};
     std::atomic<bool> failed{false};
     std::atomic<bool> assertionsEnabled{false};
@@ -79,7 +83,10 @@ void LoadLogger(int32_t level, intptr_t context) {
         entry.getLoggingLevel = Lookup<GetLoggingLevelFn>(state.module, "GetLoggingLevel");
         entry.setLoggingLevel = Lookup<SetLoggingLevelFn>(state.module, "SetLoggingLevel");
     }
-    state.entry = entry;
+    {
+        ExclusiveLock calls(state.callLock);
+        state.entry = entry;
+    }
     if (!state.module || !entry.initializeLogger) {
         state.failed = true;
         return;
@@ -90,11 +97,20 @@ void LoadLogger(int32_t level, intptr_t context) {
     state.loaded = true;
 }
 
-int32_t CurrentLevel() {
-    const EntryPoints& entry = State().entry;
-    if (!entry.getLoggingLevel) return 0;
-    int32_t level = entry.getLoggingLevel();
-    return level >= 32 ? 31 : level;
+// Callers hold callLock shared.
+bool LevelEnabled(const EntryPoints& entry, int32_t level) {
+    if (!IsLoggingActive()) return false;
+    if (!entry.getLoggingLevel) return level <= 0;
+    const int32_t current = entry.getLoggingLevel();
+    return (current >= 32 ? 31 : current) >= level;
+}
+
+// Runs call with the entry points of a library that stays loaded until call returns.
+template <class Call>
+void WithEntryPoints(Call&& call) {
+    BridgeState& state = State();
+    SharedLock calls(state.callLock);
+    call(state.entry);
 }
 
 }  // namespace
@@ -113,12 +129,17 @@ void ShutDownLogging() {
     if (!state.loaded || state.failed) return;
     CriticalSectionLock lock(state.lock);
     if (!state.loaded || state.failed) return;
-    // Nothing may call into the library once it is gone.
-    state.assertionsEnabled = false;
-    state.loaded = false;
-    state.entry = EntryPoints();
-    if (state.module) FreeLibrary(state.module);
-    state.module = nullptr;
+    HMODULE module = nullptr;
+    {
+        // Nothing may call into the library once it is gone.
+        ExclusiveLock calls(state.callLock);
+        state.assertionsEnabled = false;
+        state.loaded = false;
+        state.entry = EntryPoints();
+        module = state.module;
+        state.module = nullptr;
+    }
+    if (module) FreeLibrary(module);
 }
 
 bool IsLoggingActive() { return State().loaded && !State().failed; }
@@ -126,35 +147,43 @@ bool IsLoggingActive() { return State().loaded && !State().failed; }
 bool AreAssertionsEnabled() { return State().assertionsEnabled; }
 
 bool IsLoggingLevelEnabled(int32_t level) {
-    if (!IsLoggingActive()) return false;
-    if (!State().entry.getLoggingLevel) return level <= 0;
-    return CurrentLevel() >= level;
+    bool enabled = false;
+    WithEntryPoints([&](const EntryPoints& entry) { enabled = LevelEnabled(entry, level); });
+    return enabled;
 }
 
 void ReportAssertion(const char* sourceFile, int32_t line, const char* condition) {
-    if (AssertToLogfileFn report = State().entry.assertToLogfile) report(sourceFile, line, condition);
+    WithEntryPoints([&](const EntryPoints& entry) {
+        if (entry.assertToLogfile) entry.assertToLogfile(sourceFile, line, condition);
+    });
 }
 
 void RuntimeInfoToLogfile(const char* sourceFile, int32_t line, const wchar_t* message, int32_t level) {
-    if (IsLoggingLevelEnabled(level) && State().entry.runtimeInfo)
-        State().entry.runtimeInfo(sourceFile, line, message, level);
+    WithEntryPoints([&](const EntryPoints& entry) {
+        if (entry.runtimeInfo && LevelEnabled(entry, level)) entry.runtimeInfo(sourceFile, line, message, level);
+    });
 }
 
 void RuntimeInfoToLogfileA(const char* sourceFile, int32_t line, const char* message, int32_t level) {
-    if (IsLoggingLevelEnabled(level) && State().entry.runtimeInfoA)
-        State().entry.runtimeInfoA(sourceFile, line, message, level);
+    WithEntryPoints([&](const EntryPoints& entry) {
+        if (entry.runtimeInfoA && LevelEnabled(entry, level)) entry.runtimeInfoA(sourceFile, line, message, level);
+    });
 }
 
 void RuntimeInfoToLogfileBinary(const char* sourceFile, int32_t line, const void* data, uint32_t size,
                                 int32_t level) {
-    if (IsLoggingLevelEnabled(level) && State().entry.runtimeInfoBinary)
-        State().entry.runtimeInfoBinary(sourceFile, line, data, size, level);
+    WithEntryPoints([&](const EntryPoints& entry) {
+        if (entry.runtimeInfoBinary && LevelEnabled(entry, level))
+            entry.runtimeInfoBinary(sourceFile, line, data, size, level);
+    });
 }
 
 void RuntimeInfoToLogfileArglist(const char* sourceFile, int32_t line, const char* format, int32_t level,
                                  va_list arguments) {
-    if (IsLoggingLevelEnabled(level) && State().entry.runtimeInfoArglist)
-        State().entry.runtimeInfoArglist(sourceFile, line, format, level, arguments);
+    WithEntryPoints([&](const EntryPoints& entry) {
+        if (entry.runtimeInfoArglist && LevelEnabled(entry, level))
+            entry.runtimeInfoArglist(sourceFile, line, format, level, arguments);
+    });
 }
 
 void RuntimeInfoToLogfileFormat(const char* sourceFile, int32_t line, int32_t level, const char* format, ...) {
