@@ -46,6 +46,7 @@ bool FormatNumber(double number, std::wstring& text) {
 
 std::wstring BstrText(HRESULT result, const Bstr& text) { return SUCCEEDED(result) ? text.Text() : L""; }
 
+// Empty when the locale cannot write the date.
 SWCharString FormatDate(int32_t dayNumber) {
     const CalendarDate date = DateFromDayNumber(dayNumber);
     return SLocale::FormatDate(kUserLocale, SDate(date.year, date.month, date.day));
@@ -58,32 +59,38 @@ SWCharString FormatTime(const DbDateTime& value) {
     return SLocale::FormatTime(kUserLocale, clock);
 }
 
-// Dates and times go straight into the destination; true when the source is one.
-bool FormatDateOrTime(const void* source, uint32_t sourceType, SWCharString& text) {
+enum class DateText { notADate, written, unwritable };
+
+// Dates and times go straight into the destination. A value without a date (day -1) has no
+// date text; a date the locale cannot write is refused rather than shown as a blank.
+DateText FormatDateOrTime(const void* source, uint32_t sourceType, SWCharString& text) {
+    if (sourceType != dateValue && sourceType != timeValue && sourceType != dateTimeValue) return DateText::notADate;
     // Read as a date and time only once the type says it is one.
-    const auto value = [source] { return *static_cast<const DbDateTime*>(source); };
-    switch (sourceType) {
-    case dateValue:
-        text = FormatDate(value().day);
-        return true;
-    case timeValue:
-        text = FormatTime(value());
-        return true;
-    case dateTimeValue:
-        text = FormatDate(value().day) + L" " + FormatTime(value());
-        return true;
-    default:
-        return false;
+    const DbDateTime value = *static_cast<const DbDateTime*>(source);
+    const bool hasDate = sourceType != timeValue && value.day != kNoDate;
+    SWCharString date;
+    if (hasDate) {
+        date = FormatDate(value.day);
+        if (date.isEmpty()) return DateText::unwritable;
     }
+    if (sourceType == dateValue) text = date;
+    else if (!hasDate) text = FormatTime(value);
+    else text = date + L" " + FormatTime(value);
+    return DateText::written;
 }
 
 }  // namespace
 
 int32_t ConvertToText(const void* source, uint32_t sourceType, void* destination, size_t destinationSize) {
     SWCharString dateOrTime;
-    if (FormatDateOrTime(source, sourceType, dateOrTime)) {
+    switch (FormatDateOrTime(source, sourceType, dateOrTime)) {
+    case DateText::written:
         WriteTextToBuffer(dateOrTime.c_str(), destination, destinationSize);
         return DbSuccess;
+    case DateText::unwritable:
+        return DbNotConvertible;
+    case DateText::notADate:
+        break;
     }
 
     std::wstring text;

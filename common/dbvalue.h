@@ -48,6 +48,7 @@ struct DbDateTime {
     uint32_t nanoseconds;
 };
 static_assert(sizeof(DbDateTime) == 12, "DbDateTime layout");
+constexpr int32_t kNoDate = -1;
 static_assert(offsetof(DbDateTime, day) == 0, "DbDateTime layout");
 static_assert(offsetof(DbDateTime, seconds) == 4, "DbDateTime layout");
 static_assert(offsetof(DbDateTime, nanoseconds) == 8, "DbDateTime layout");

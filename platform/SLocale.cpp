@@ -1,5 +1,7 @@
 #include "platform/SLocale.h"
 
+#include "platform/shortDatePattern.h"
+
 namespace PVLib500 {
 
 LCID SLocale::Rfc1766ToLcid(const SWCharString& name) {
@@ -8,6 +10,8 @@ LCID SLocale::Rfc1766ToLcid(const SWCharString& name) {
 }
 
 SWCharString SLocale::FormatDate(LCID locale, const SDate& date) {
+    // The years a SYSTEMTIME can hold.
+    if (date.year < 1601 || date.year > 30827) return FormatWithShortDatePattern(locale, date);
     SYSTEMTIME parts{};
     parts.wYear = static_cast<WORD>(date.year);
     parts.wMonth = static_cast<WORD>(date.month);

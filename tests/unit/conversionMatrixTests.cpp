@@ -76,6 +76,16 @@ std::wstring UserText(bool date) {
     return text;
 }
 
+// A date as the user's locale writes it, for any year: Windows writes the same day of 2000 and
+// the year is put in place of 2000.
+std::wstring UserDate(int year, int month, int day) {
+    const SYSTEMTIME parts{2000, static_cast<WORD>(month), 0, static_cast<WORD>(day), 0, 0, 0, 0};
+    wchar_t text[128];
+    EXPECT_GT(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &parts, nullptr, text, 128), 0);
+    std::wstring date = text;
+    return date.replace(date.find(L"2000"), 4, std::to_wstring(year));
+}
+
 std::wstring NumberText(double value) {
     wchar_t buffer[SWCharStringConv::kBufferSize];
     return SWCharStringConv::ToString(buffer, value, 2);
@@ -114,6 +124,11 @@ std::vector<Row> Rows() {
         {DateTime(kDay2000, 3661), {Text(UserText(true) + L" " + UserText(false))}},
         {Time(3661, 5), {I32(3661), Num(3661.0), Cy(36610000), Date(-1), DateTime(-1, 3661, 5)}},
         {Time(3661, 5000000), {Text(UserText(false))}}, {Time(-5), {Dec(true, 0, 5)}},
+        // Dates that Windows does not format, and values without a date.
+        {Date(2299160), {Text(UserDate(1582, 10, 15))}}, {Date(2305812), {Text(UserDate(1600, 12, 31))}},
+        {Date(0), {Text(UserDate(-4713, 1, 1))}}, {Date(16330759), {Text(UserDate(40000, 1, 1))}},
+        {DateTime(2299160, 3661), {Text(UserDate(1582, 10, 15) + L" " + UserText(false))}},
+        {Date(-1), {Text(L"")}}, {DateTime(-1, 3661), {Text(UserText(false))}},
         {DateTime(7, 3661, 9), {I32(7), Num(7.0), Cy(70000), Date(7), Time(3661, 9), Dec(false, 0, 7)}},
         // Texts.
         {Text(L""), {No(int32sValue), No(numberValue)}}, {Text(L"1.5x"), {No(int32sValue), No(numberValue)}},

@@ -1,5 +1,5 @@
 // Day numbers against OLE Automation's calendar, the Julian calendar before the 1582 reform,
-// and the current date and time.
+// the current date and time, and dates written for years that Windows does not format.
 
 #include <windows.h>
 #include <oleauto.h>
@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "common/dayNumber.h"
+#include "platform/SLocale.h"
+#include "platform/shortDatePattern.h"
 
 namespace {
 
@@ -72,4 +74,41 @@ TEST(DayNumbers, NowAndTodayAreTheLocalDateAndTime) {
     EXPECT_EQ(now.day, DayNumberFromDate(local.wYear, local.wMonth, local.wDay));
     EXPECT_NEAR(now.seconds, local.wHour * 3600 + local.wMinute * 60 + local.wSecond, 2);
     EXPECT_TRUE(today.day == now.day && today.seconds == 0 && today.nanoseconds == 0);
+}
+
+// Dates before 1601 and after 30827, which Windows will not format, written from the pattern.
+TEST(DatePatterns, AgreeWithWindowsWhereItFormatsAndGoOnBeyondIt) {
+    const SYSTEMTIME inRange[] = {{2000, 1, 6, 1, 0, 0, 0, 0}, {1999, 12, 5, 31, 0, 0, 0, 0}, {1601, 2, 0, 3, 0, 0, 0, 0}};
+    for (LCID locale : {0x409, 0x407, 0x411, 0x40C, 0x809, 0x41F}) {
+        for (const SYSTEMTIME& parts : inRange) {
+            wchar_t expected[128];
+            ASSERT_GT(GetDateFormatW(locale, DATE_SHORTDATE, &parts, nullptr, expected, 128), 0);
+            EXPECT_STREQ(FormatWithShortDatePattern(locale, SDate(parts.wYear, parts.wMonth, parts.wDay)).c_str(),
+                         expected)
+                << "locale " << std::hex << locale;
+        }
+    }
+
+    struct PatternCase {
+        const wchar_t* pattern;
+        SDate date;
+        const wchar_t* text;  // empty: the pattern cannot be written for such a year
+    };
+    const PatternCase cases[] = {
+        {L"d/M/yyyy", {1582, 10, 15}, L"15/10/1582"},
+        {L"dd.MM.yy", {1582, 10, 5}, L"05.10.82"},
+        {L"'Day' d 'of' MMMM, yyyy", {1582, 10, 15}, L"Day 15 of October, 1582"},
+        {L"d 'o''clock' M", {1582, 10, 15}, L"15 o'clock 10"},
+        {L"MMM d ''yy", {812, 3, 1}, L"Mar 1 '12"},
+        {L"M/d/yyyy", {-4713, 1, 1}, L"1/1/-4713"},
+        {L"dd/MM/y", {-44, 3, 15}, L"15/03/-44"},
+        {L"yyyy-MM-dd", {40000, 2, 29}, L"40000-02-29"},
+        {L"dddd d", {1582, 10, 15}, L""},
+        {L"gg yyyy", {1582, 10, 15}, L""},
+    };
+    for (const PatternCase& row : cases)
+        EXPECT_STREQ(FormatWithDatePattern(row.pattern, 0x409, row.date).c_str(), row.text) << row.pattern;
+
+    EXPECT_STREQ(SLocale::FormatDate(0x407, SDate(1582, 10, 15)).c_str(), L"15.10.1582");
+    EXPECT_STREQ(SLocale::FormatDate(0x409, SDate(30828, 1, 2)).c_str(), L"1/2/30828");
 }
