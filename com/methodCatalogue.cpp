@@ -49,9 +49,9 @@ HRESULT IsRecordsetMethod(ITypeInfo* typeInfo, UINT functionIndex, const TYPEATT
     HRESULT result = function.Load(typeInfo, functionIndex);
     if (FAILED(result)) return result;
     if (!ReturnsRecordset(typeInfo, *function) || !TakesInputsOnly(*function)) return result;
-    // A function whose name cannot be read cannot be listed: it is skipped.
+    // A function whose name cannot be read, or that has none, cannot be listed: it is skipped.
     MemberNames names;
-    if (FAILED(names.Load(typeInfo, function->memid)) || names.Count() == 0) return result;
+    if (FAILED(names.Load(typeInfo, function->memid)) || !names[0]) return result;
     name = names[0];
     isTable = true;
     return result;

@@ -52,7 +52,7 @@ public:
     HRESULT Load(ITypeInfo* typeInfo, MEMBERID member);
     UINT Count() const { return count_; }
     // The name in slot index, or null when GetNames did not fill it.
-    const wchar_t* operator[](UINT index) const { return index < count_ ? names_[index].Text() : nullptr; }
+    const wchar_t* operator[](UINT index) const { return index < count_ ? names_[index].Get() : nullptr; }
 
 private:
     std::array<Bstr, kSlots> names_;

@@ -135,6 +135,19 @@ TEST(MethodCatalogue, RefusedTypeInformationGivesNoListAndReturnsEveryBlock) {
     }
 }
 
+TEST(MethodCatalogue, FunctionsWithoutANameAreNotListed) {
+    ProviderSession session(CatalogueInterface(), L"ZedbTests.Unnamed");
+    ServerHandle* handle = session.LogOn();
+    session.provider.TypeInfo().DropName(0);
+    TableList tables;
+    FetchTables(handle, tables);
+    EXPECT_EQ(tables.result, 0);
+    EXPECT_EQ(tables.count, 0u);
+    EXPECT_TRUE(handle->methodIndex.empty());
+    session.provider.TypeInfo().DropName(std::nullopt);
+    ExpectTypeInfoBlocksReturned(session.provider);
+}
+
 TEST(MethodCatalogue, TableInformationForAnyNameAndNullArguments) {
     DriverInUse driver;
     DbTableInfo* table = nullptr;

@@ -126,6 +126,19 @@ TEST(MethodParameters, OnlyInputsAreDescribedAndNoParametersLeaveTheListAlone) {
     EXPECT_EQ(orders.list[0]->valueType, dateTimeValue);
     EXPECT_STREQ(orders.list[2]->name, L"region");
 
+    // A parameter whose name the type information leaves out has no name.
+    session.provider.TypeInfo().DropName(3);
+    Parameters unnamed;
+    FetchParameters(handle, L"GetOrders", unnamed);
+    session.provider.TypeInfo().DropName(std::nullopt);
+    ASSERT_EQ(unnamed.result, 0);
+    ASSERT_EQ(unnamed.count, 3u);
+    ASSERT_NE(unnamed.list[2], nullptr);
+    EXPECT_EQ(unnamed.list[2]->name, nullptr);
+    EXPECT_EQ(unnamed.list[2]->secondName, nullptr);
+    EXPECT_EQ(unnamed.list[2]->valueType, stringValue);
+    EXPECT_STREQ(unnamed.list[0]->name, L"from");
+
     Parameters array;
     FetchParameters(handle, L"WithArray", array);
     EXPECT_EQ(array.result, 0);

@@ -36,7 +36,7 @@ std::vector<std::wstring> NamesOf(ITypeInfo* info, const FunctionDescription& fu
     MemberNames names;
     EXPECT_EQ(names.Load(info, function->memid), S_OK);
     std::vector<std::wstring> result;
-    for (UINT i = 0; i < names.Count(); ++i) result.emplace_back(names[i]);
+    for (UINT i = 0; i < names.Count(); ++i) result.emplace_back(names[i] ? names[i] : L"(null)");
     return result;
 }
 

@@ -68,7 +68,13 @@ HRESULT ScriptableTypeInfo::GetNames(MEMBERID member, BSTR* names, UINT maxNames
         *nameCount = 0;
         return failures_->getNames;
     }
-    return inner_->GetNames(member, names, maxNames, nameCount);
+    HRESULT result = inner_->GetNames(member, names, maxNames, nameCount);
+    const std::optional<UINT> dropped = failures_->droppedName;
+    if (SUCCEEDED(result) && dropped && *dropped < *nameCount) {
+        SysFreeString(names[*dropped]);
+        names[*dropped] = nullptr;
+    }
+    return result;
 }
 
 HRESULT ScriptableTypeInfo::GetDocumentation(MEMBERID member, BSTR* name, BSTR* documentation, DWORD* helpContext,

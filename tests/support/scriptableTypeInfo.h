@@ -37,6 +37,8 @@ public:
     void FailGetRefTypeInfo(HRESULT result) { failures_->getRefTypeInfo = result; }
     void FailGetDocumentation(HRESULT result) { failures_->getDocumentation = result; }
     void FailGetNames(HRESULT result) { failures_->getNames = result; }
+    // GetNames succeeds but leaves that slot null, as a malformed type library does; none: all filled.
+    void DropName(std::optional<UINT> slot) { failures_->droppedName = slot; }
 
     ULONG References() const { return references_.Value(); }
     // Blocks handed out and not released, here and by the type infos from GetRefTypeInfo.
@@ -97,6 +99,7 @@ private:
         HRESULT getRefTypeInfo = S_OK;
         HRESULT getDocumentation = S_OK;
         HRESULT getNames = S_OK;
+        std::optional<UINT> droppedName;
     };
 
     ScriptableTypeInfo(ComPtr<ITypeInfo> inner, std::shared_ptr<Failures> failures);
