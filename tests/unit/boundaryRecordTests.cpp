@@ -8,6 +8,7 @@
 #include <string>
 #include <tuple>
 
+#include "ado/errorInfo.h"
 #include "common/dbLogonInfo.h"
 #include "common/dbTableInfo.h"
 #include "common/dbvalue.h"
@@ -105,6 +106,14 @@ TEST(BoundaryRecords, ReleaseFreesEverythingTheRecordsOwn) {
         DeleteTableInfo(table);
         EXPECT_LT(CommittedPrivateBytes(), before + kLargeBlockBytes) << "parallel array " << withParallelArray;
     }
+
+    before = CommittedPrivateBytes();
+    DbErrorInfo* errors = nullptr;
+    for (int i = 0; i < 3; ++i) AddErrorInfo(&errors, 11, kLargeText.c_str());
+    AddErrorInfo(&errors, 12, nullptr);
+    ASSERT_GE(CommittedPrivateBytes(), before + 3 * kLargeBlockBytes);
+    FreeErrorInfoChain(errors);
+    EXPECT_LT(CommittedPrivateBytes(), before + kLargeBlockBytes) << "error list";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/dbvalue.h"
@@ -168,22 +169,38 @@ TEST(ValueData, TextCopiesAreCutAndUnknownCodesLeftAlone) {
     EXPECT_EQ(assertions.Take().size(), 2u);
 }
 
+// Every member holds a value of its own, so that a member copied from the wrong one shows.
 TEST(DescriptionRecords, FieldDescriptionIsReadAsFarAsItsDeclaredSize) {
     for (uint32_t declaredSize : {36u, 40u, 72u}) {
         SCOPED_TRACE(declaredSize);
         DbFieldDescription source;
+        source.fieldAt0 = 0x0102030405060708u;
         source.name = DuplicateText(L"Amount");
+        source.textAt16 = DuplicateText(L"at 16");
+        source.description = DuplicateText(L"described");
         source.textAt32 = DuplicateText(L"late");
-        source.fieldAt64 = 4;
-        source.fieldAt68 = 5;
+        source.fieldAt40 = 40;
+        source.fieldAt44 = 44;
+        source.valueType = currencyValue;
+        source.length = 52;
+        source.typeOptions = 60;
+        source.fieldAt64 = 64;
+        source.fieldAt68 = 68;
         source.size = declaredSize;
         DbFieldDescription* copy = DuplicateFieldDescription(&source);
         EXPECT_EQ(copy->size, 72u);
+        EXPECT_EQ(copy->fieldAt0, 0x0102030405060708u);
         EXPECT_STREQ(copy->name, L"Amount");
         EXPECT_NE(copy->name, source.name);
-        EXPECT_EQ(copy->fieldAt64, 4u);
+        EXPECT_STREQ(copy->textAt16, L"at 16");
+        EXPECT_NE(copy->textAt16, source.textAt16);
+        EXPECT_STREQ(copy->description, L"described");
+        EXPECT_NE(copy->description, source.description);
         EXPECT_STREQ(copy->textAt32 ? copy->textAt32 : L"(none)", declaredSize >= 40 ? L"late" : L"(none)");
-        EXPECT_EQ(copy->fieldAt68, declaredSize >= 72 ? 5u : 0u);
+        EXPECT_EQ(std::make_tuple(copy->fieldAt40, copy->fieldAt44, copy->valueType, copy->length,
+                                  copy->typeOptions, copy->fieldAt64),
+                  std::make_tuple(40u, 44u, uint32_t{currencyValue}, 52u, 60u, 64u));
+        EXPECT_EQ(copy->fieldAt68, declaredSize >= 72 ? 68u : 0u);
         DeleteRecord(copy);
     }
     DbValue empty(int32sValue);
@@ -199,8 +216,16 @@ TEST(DescriptionRecords, ParameterDescriptionIsReadAsFarAsItsDeclaredSize) {
         DbValue value(stringValue);
         auto* source = Own(value, parameterDescriptionKind, NewRecord<DbParameterDescription>());
         source->name = DuplicateText(L"from");
+        source->secondName = DuplicateText(L"second");
         source->currentValue = NewValue(int32sValue);
         SetInteger(*source->currentValue, 8);
+        source->secondValue = NewValue(int32sValue);
+        SetInteger(*source->secondValue, 9);
+        source->fieldAt32 = 32;
+        source->valueType = dateValue;
+        source->length = 40;
+        source->typeOptions = 44;
+        source->fieldAt48 = 48;
         for (uint16_t i = 0; i < 10; ++i) source->wordsAt56[i] = static_cast<uint16_t>(100 + i);
         source->textAt80.Assign(L"slot");
         source->fieldAt112 = 77;
@@ -210,9 +235,15 @@ TEST(DescriptionRecords, ParameterDescriptionIsReadAsFarAsItsDeclaredSize) {
         const auto* copy = static_cast<const DbParameterDescription*>(copyValue.data);
         EXPECT_EQ(copy->size, 120u);
         EXPECT_STREQ(copy->name, L"from");
+        EXPECT_NE(copy->name, source->name);
+        EXPECT_STREQ(copy->secondName, L"second");
+        EXPECT_NE(copy->secondName, source->secondName);
         EXPECT_NE(copy->currentValue, source->currentValue);
         EXPECT_EQ(IntegerOf(*copy->currentValue), 8);
-        ASSERT_NE(copy->secondValue, nullptr) << "a missing second value becomes an empty value";
+        EXPECT_NE(copy->secondValue, source->secondValue);
+        EXPECT_EQ(IntegerOf(*copy->secondValue), 9);
+        EXPECT_EQ(std::make_tuple(copy->fieldAt32, copy->valueType, copy->length, copy->typeOptions, copy->fieldAt48),
+                  std::make_tuple(32u, uint32_t{dateValue}, 40u, 44u, 48u));
         for (size_t i = 0; i < 10; ++i) {
             const bool reached = i < 3 || declaredSize >= 58 + 2 * i;
             EXPECT_EQ(copy->wordsAt56[i], reached ? static_cast<int>(100 + i) : i == 9 ? 1 : 0) << "word " << i;
@@ -220,4 +251,11 @@ TEST(DescriptionRecords, ParameterDescriptionIsReadAsFarAsItsDeclaredSize) {
         EXPECT_STREQ(copy->textAt80.c_str(), declaredSize >= 112 ? L"slot" : L"");
         EXPECT_EQ(copy->fieldAt112, declaredSize >= 120 ? 77u : 0u);
     }
+    DbParameterDescription* bare = DuplicateParameterDescription(nullptr);
+    DbParameterDescription* copy = DuplicateParameterDescription(bare);
+    ASSERT_NE(copy->secondValue, nullptr) << "a missing second value becomes an empty value";
+    EXPECT_EQ(copy->secondValue->valueType, uint32_t{noValueType});
+    EXPECT_EQ(copy->currentValue, nullptr);
+    DeleteRecord(bare);
+    DeleteRecord(copy);
 }
