@@ -14,7 +14,8 @@ build_tree() {
 
 start_wine() {
   mkdir -p "$WINEPREFIX"
-  wineserver -p
+  # A server already running for this prefix (a run that was interrupted) is used as it is.
+  wineserver -p 2>/dev/null || true
   trap 'wineserver -k 2>/dev/null || true' EXIT
   # The first start of a new prefix creates it; later starts take a fraction of a second.
   wine cmd /c exit >/dev/null 2>&1 || true
