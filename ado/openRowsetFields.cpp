@@ -3,6 +3,7 @@
 
 #include "ado/adoconvert.h"
 #include "ado/openrowseth.h"
+#include "ado/fieldIndex.h"
 #include "common/bstr.h"
 #include "common/resultCodes.h"
 #include "common/variant.h"
@@ -15,20 +16,6 @@ namespace {
 
 constexpr uint32_t kNoValueType = 255;
 constexpr wchar_t kChapterSeparator[] = L"-";
-
-Variant PositionIndex(LONG position) {
-    Variant index;
-    index.Get()->vt = VT_I4;
-    index.Get()->lVal = position;
-    return index;
-}
-
-Variant NameIndex(const wchar_t* name) {
-    Variant index;
-    index.Get()->vt = VT_BSTR;
-    index.Get()->bstrVal = Bstr(name).Detach();
-    return index;
-}
 
 ComPtr<Fields> ReadFields(const ComPtr<_Recordset>& recordset) {
     ComPtr<Fields> fields;
@@ -47,7 +34,7 @@ int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInf
         CheckCom(fields->get_Count(&count), fields);
         for (LONG position = 0; position < count; ++position) {
             ComPtr<Field> field;
-            CheckCom(fields->get_Item(*PositionIndex(position).Get(), field.ReleaseAndGetAddressOf()), fields);
+            CheckCom(fields->get_Item(*FieldPositionIndex(position).Get(), field.ReleaseAndGetAddressOf()), fields);
             if (!field) {
                 DB_ASSERT_TEXT(false, "false");
                 continue;
@@ -113,7 +100,7 @@ int32_t DbOpenRowsetHandle::OpenChapter(const wchar_t* chapterName, DbOpenRowset
         const ComPtr<Fields> fields = ReadFields(recordset);
         if (!fields) return DbFailed;
         ComPtr<Field> field;
-        CheckCom(fields->get_Item(*NameIndex(chapterName).Get(), field.ReleaseAndGetAddressOf()), fields);
+        CheckCom(fields->get_Item(*FieldNameIndex(chapterName).Get(), field.ReleaseAndGetAddressOf()), fields);
         RequireInterface(field);
         DataTypeEnum type = adEmpty;
         CheckCom(field->get_Type(&type), field);
