@@ -10,6 +10,9 @@
 #include "ado/openrowseth.h"
 #include "ado/providerLists.h"
 #include "providerListValue.h"
+#include "support/recordsetBuilder.h"
+#include "support/scriptableRecordset.h"
+#include "support/variantValues.h"
 #include "unit/reportedAssertions.h"
 
 namespace {
@@ -79,6 +82,59 @@ TEST(ProviderLists, RowsetAsksEachListOnceAndKeepsTheAnswer) {
     EXPECT_EQ(assertions.Take(), std::vector<std::wstring>()) << "cached answers ask nothing";
     EXPECT_TRUE(listed.SupportsHierarchicalRecord());
     EXPECT_FALSE(unlisted.SupportsCustomFields());
+}
+
+struct ProviderNameCase {
+    const wchar_t* connectionString;  // null: the connection object or an empty connection
+    const wchar_t* connectionProvider;  // null: no connection object
+    bool readFails;
+    const wchar_t* providerName;  // null: none, reported as an assertion
+};
+
+const ProviderNameCase kProviderNameCases[] = {
+    {L"Provider=MSDAOSP;Data Source=x", nullptr, false, L"MSDAOSP"},
+    {L"Data Source=x;provider=SQLOLEDB.1", nullptr, false, L"SQLOLEDB.1"},
+    {L"Data Source=x", nullptr, false, nullptr},
+    {L"", nullptr, false, nullptr},
+    {L"Provider=", nullptr, false, L""},
+    {nullptr, L"EXOLEDB.DataSource", false, L"EXOLEDB.DataSource"},
+    {nullptr, nullptr, false, nullptr},
+    {L"Provider=MSDAOSP", nullptr, true, nullptr},
+};
+
+TEST(ProviderLists, ProviderNameFromConnectionStringOrObject) {
+    ReportedAssertions assertions;
+    for (const ProviderNameCase& row : kProviderNameCases) {
+        SCOPED_TRACE(testing::Message() << (row.connectionString ? row.connectionString : L"(object)"));
+        FakeConnection connection(row.connectionProvider ? row.connectionProvider : L"");
+        ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {}));
+        recordset.SetActiveConnection(row.connectionString    ? Text(row.connectionString)
+                                      : row.connectionProvider ? connection.AsActiveConnection()
+                                                               : Variant());
+        if (row.readFails) recordset.Script().Fail("_Recordset::get_ActiveConnection", E_FAIL);
+        EXPECT_EQ(GetProviderName(ComPtr<_Recordset>(&recordset)), SWCharString(row.providerName));
+        EXPECT_EQ(assertions.Take(), std::vector<std::wstring>(row.providerName ? 0 : 1, L"adoCommon|FALSE"));
+        EXPECT_EQ(recordset.References(), 1u);
+        recordset.SetActiveConnection(Variant());
+        EXPECT_EQ(connection.References(), 1u);
+    }
+    EXPECT_EQ(GetProviderName(nullptr), SWCharString());
+    EXPECT_EQ(assertions.Take(), std::vector<std::wstring>{L"adoCommon|FALSE"});
+}
+
+TEST(ProviderLists, ListedProviderOfTheConnectionPutsTheRowsetInRecordMode) {
+    const ProviderListValue hierarchical(HKEY_CURRENT_USER, kHierarchicalRecordProviders, L"MSDA*");
+    const ProviderListValue custom(HKEY_CURRENT_USER, kCustomFieldsProviders, L"EXOLEDB");
+    ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {}));
+    recordset.SetActiveConnection(Text(L"Provider=msdaosp.2"));
+    {
+        DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&recordset)};
+        EXPECT_FALSE(rowset.SupportsCustomFields());
+        EXPECT_TRUE(rowset.SupportsHierarchicalRecord());
+        EXPECT_TRUE(rowset.SupportsHierarchicalRecord());
+        EXPECT_EQ(recordset.Script().Calls("_Recordset::get_ActiveConnection"), 2) << "once per list";
+    }
+    EXPECT_EQ(recordset.References(), 1u);
 }
 
 }  // namespace
