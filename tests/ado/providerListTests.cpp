@@ -10,6 +10,7 @@
 #include "ado/openrowseth.h"
 #include "ado/providerLists.h"
 #include "providerListValue.h"
+#include "support/driverInUse.h"
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecordset.h"
 #include "support/variantValues.h"
@@ -51,6 +52,7 @@ const ListCase kListCases[] = {
 };
 
 TEST(ProviderLists, RegistryListsDecide) {
+    const DriverInUse driver;  // for the default lists of the string table
     for (const ListCase& row : kListCases) {
         const ProviderListValue user(HKEY_CURRENT_USER, kHierarchicalRecordProviders, row.currentUser);
         const ProviderListValue machine(HKEY_LOCAL_MACHINE, kHierarchicalRecordProviders, row.localMachine);
