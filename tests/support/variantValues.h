@@ -6,6 +6,7 @@
 #include <oleauto.h>
 
 #include "common/bstr.h"
+#include "common/comPtr.h"
 #include "common/variant.h"
 
 inline Variant Typed(VARTYPE type) {
@@ -37,5 +38,12 @@ inline Variant R8(double number) {
 inline Variant Text(const wchar_t* text) {
     Variant value = Typed(VT_BSTR);
     value.Get()->bstrVal = Bstr(text).Detach();
+    return value;
+}
+
+// A VT_DISPATCH holding its own reference to object (null stays null).
+inline Variant Object(IDispatch* object) {
+    Variant value = Typed(VT_DISPATCH);
+    value.Get()->pdispVal = ComPtr<IDispatch>(object).Detach();
     return value;
 }
