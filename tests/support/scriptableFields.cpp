@@ -30,8 +30,8 @@ constexpr AdoLongPtr kChapterSize = 4;
 
 ScriptableField::ScriptableField(AdoScript& script, ComPtr<Field> inner) : script_(script), inner_(std::move(inner)) {}
 
-ScriptableField::ScriptableField(AdoScript& script, std::wstring name, ComPtr<_Recordset> child)
-    : script_(script), chapterName_(std::move(name)), chapter_(std::move(child)) {}
+ScriptableField::ScriptableField(AdoScript& script, std::wstring name, _Recordset* child)
+    : script_(script), chapterName_(std::move(name)), chapter_(child) {}
 
 std::wstring ScriptableField::Name() const {
     if (!inner_) return chapterName_;
@@ -77,8 +77,8 @@ HRESULT ScriptableField::get_Value(VARIANT* value) {
     return S_OK;
 }
 
-ScriptableFields::ScriptableFields(AdoScript& script, ComPtr<Fields> inner, std::vector<Chapter> chapters)
-    : script_(script), inner_(std::move(inner)), chapters_(std::move(chapters)) {}
+ScriptableFields::ScriptableFields(AdoScript& script, ComPtr<Fields> inner, const std::vector<Chapter>& chapters)
+    : script_(script), inner_(std::move(inner)), chapters_(chapters) {}
 
 ULONG ScriptableFields::FieldReferences() const {
     ULONG held = 0;
@@ -128,7 +128,7 @@ ScriptableField* ScriptableFields::FieldAt(LONG position) {
     LONG innerPosition = position;
     for (const Chapter& chapter : chapters_) {
         if (chapter.position == position)
-            return fields_.emplace(position, std::make_unique<ScriptableField>(script_, chapter.name, chapter.child))
+            return fields_.emplace(position, std::make_unique<ScriptableField>(script_, chapter.name, chapter.child.Get()))
                 .first->second.get();
         if (chapter.position < position) --innerPosition;
     }

@@ -15,9 +15,9 @@
 
 class ScriptableField final : public Field, public ISupportErrorInfo {
 public:
-    // A real column, or a chapter column named name whose value is child.
+    // A real column, or a chapter column named name whose value is child (held by the recordset double).
     ScriptableField(AdoScript& script, ComPtr<Field> inner);
-    ScriptableField(AdoScript& script, std::wstring name, ComPtr<_Recordset> child);
+    ScriptableField(AdoScript& script, std::wstring name, _Recordset* child);
     ScriptableField(const ScriptableField&) = delete;
     ScriptableField& operator=(const ScriptableField&) = delete;
 
@@ -59,7 +59,7 @@ private:
     ReferenceCount references_{"ScriptableField"};
     ComPtr<Field> inner_;
     std::wstring chapterName_;
-    ComPtr<_Recordset> chapter_;
+    _Recordset* chapter_ = nullptr;
 };
 
 class ScriptableFields final : public Fields, public ISupportErrorInfo {
@@ -70,7 +70,8 @@ public:
         ComPtr<_Recordset> child;
     };
 
-    ScriptableFields(AdoScript& script, ComPtr<Fields> inner, std::vector<Chapter> chapters);
+    // The chapters stay the recordset double's.
+    ScriptableFields(AdoScript& script, ComPtr<Fields> inner, const std::vector<Chapter>& chapters);
     ScriptableFields(const ScriptableFields&) = delete;
     ScriptableFields& operator=(const ScriptableFields&) = delete;
 
@@ -106,6 +107,6 @@ private:
     AdoScript& script_;
     ReferenceCount references_{"ScriptableFields"};
     ComPtr<Fields> inner_;
-    std::vector<Chapter> chapters_;
+    const std::vector<Chapter>& chapters_;
     std::map<LONG, std::unique_ptr<ScriptableField>> fields_;
 };
