@@ -172,17 +172,4 @@ TEST(FailurePaths, ForwardOnlyRecordsetRefusesToMoveBack) {
     EXPECT_EQ(errors, nullptr);
 }
 
-TEST(FailurePaths, NoMoveIsAskedOfAdoPastEitherEnd) {
-    ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {{I4(1)}, {I4(2)}, {I4(3)}}));
-    DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&recordset)};
-    DbErrorInfo* errors = nullptr;
-    for (int32_t expected : {DbSuccess, DbSuccess, DbNoMoreRecords, DbNoMoreRecords, DbNoMoreRecords})
-        EXPECT_EQ(Read(rowset, DbReadNext, &errors), expected);
-    EXPECT_EQ(recordset.Script().Calls("_Recordset::MoveNext"), 3);
-    for (int32_t expected : {DbSuccess, DbSuccess, DbSuccess, DbNoMoreRecords, DbNoMoreRecords})
-        EXPECT_EQ(Read(rowset, DbReadPrevious, &errors), expected);
-    EXPECT_EQ(recordset.Script().Calls("_Recordset::MovePrevious"), 4);
-    EXPECT_EQ(errors, nullptr);
-}
-
 }  // namespace
