@@ -48,7 +48,7 @@ int32_t BindOwnColumnByName(DbOpenRowsetHandle& rowset, const DbFieldBindingInfo
     for (uint32_t position = 0; position < columns.size(); ++position) {
         result = rowset.FindField(*FieldPositionIndex(static_cast<LONG>(position)).Get(), field, true, errorInfo);
         if (!FoundOrChapterMissing(result)) return result;
-        if (result == DbSuccess && !field) return DbSuccess;
+        if (!field) return DbSuccess;
         Bstr name;
         CheckCom(field->get_Name(name.ReleaseAndGetAddressOf()), field);
         if (SWCharString(name.Text()) != requested) continue;
@@ -74,8 +74,9 @@ int32_t BindColumnByName(DbOpenRowsetHandle& rowset, const DbFieldBindingInfo& r
 int32_t BindColumnByPosition(DbOpenRowsetHandle& rowset, const DbFieldBindingInfo& request,
                              DbFieldBinding*& binding, DbErrorInfo** errorInfo) {
     DB_ASSERT_TEXT(request.fieldOrdinal > 0, "fieldBindingInfo->fieldOrdinal > 0");
+    const Variant index = FieldPositionIndex(static_cast<LONG>(request.fieldOrdinal) - 1);
     ComPtr<Field> field;
-    const int32_t result = rowset.FindField(*FieldPositionIndex(static_cast<LONG>(request.fieldOrdinal) - 1).Get(), field, true, errorInfo);
+    const int32_t result = rowset.FindField(*index.Get(), field, true, errorInfo);
     if (result != DbSuccess) return result;
     return HandOut(std::move(field), SWCharString(), binding);
 }

@@ -124,7 +124,8 @@ TEST(Reading, ValuesOfEveryMappedTypeAndNulls) {
     for (const std::vector<Variant>* row : {&values, &nulls}) {
         for (size_t i = 0; i < bindings.size(); ++i) {
             Variant value;
-            EXPECT_EQ(DbReadVariantColumnValue(&rowset, bindings[i], nullptr, nullptr, value.Get(), &errors), DbSuccess);
+            EXPECT_EQ(DbReadVariantColumnValue(&rowset, bindings[i], nullptr, nullptr, value.Get(), &errors),
+                      DbSuccess);
             EXPECT_TRUE(SameValue(*value.Get(), *(*row)[i].Get()))
                 << "ADO type " << typed[i].type << " read as VARTYPE " << value.Get()->vt;
         }
