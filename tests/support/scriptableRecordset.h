@@ -32,7 +32,7 @@ public:
     ScriptableRecordset& operator=(const ScriptableRecordset&) = delete;
 
     AdoScript& Script() { return script_; }
-    void ActForwardOnly() { forwardOnly_ = true; }
+    void ActForwardOnly(bool forwardOnly = true) { forwardOnly_ = forwardOnly; }
     // A VT_BSTR connection string, a VT_DISPATCH connection, or VT_EMPTY.
     void SetActiveConnection(Variant connection) { connection_ = std::make_unique<Variant>(std::move(connection)); }
     // Before the first get_Fields: a chapter column at position among all columns.
