@@ -41,9 +41,11 @@ bool IsDiscreteWithData(const DbValue* value) {
     return value && value->kind == discreteValueKind && value->data;
 }
 
+// Automation's day 0, the date part of a time without a date.
+constexpr CalendarDate kAutomationDayZero{1899, 12, 30};
+
 // The day at midnight, or with the time of the seconds field; a failed conversion is not checked.
-DATE VariantDate(const DbDateTime& moment, bool withTime) {
-    const CalendarDate date = DateFromDayNumber(moment.day);
+DATE VariantDate(const CalendarDate& date, const DbDateTime& moment, bool withTime) {
     SYSTEMTIME time{};
     time.wYear = static_cast<WORD>(date.year);
     time.wMonth = static_cast<WORD>(date.month);
@@ -57,6 +59,10 @@ DATE VariantDate(const DbDateTime& moment, bool withTime) {
     DATE result = 0;
     SystemTimeToVariantTime(&time, &result);
     return result;
+}
+
+DATE VariantDate(const DbDateTime& moment, bool withTime) {
+    return VariantDate(DateFromDayNumber(moment.day), moment, withTime);
 }
 
 template <class Datum>
@@ -80,7 +86,8 @@ bool MakeArgument(const ArgumentSource& source, VARIANT& slot) {
     // The low byte of the stored word: 1 for true as the driver stores it.
     case booleanValue: slot.boolVal = Read<BYTE>(data); slot.vt = VT_BOOL; return true;
     case dateValue: slot.date = VariantDate(Read<DbDateTime>(data), false); slot.vt = VT_DATE; return true;
-    case timeValue:
+    // A time has no day number; automation gives it day 0.
+    case timeValue: slot.date = VariantDate(kAutomationDayZero, Read<DbDateTime>(data), true); slot.vt = VT_DATE; return true;
     case dateTimeValue: slot.date = VariantDate(Read<DbDateTime>(data), true); slot.vt = VT_DATE; return true;
     case stringValue: slot.bstrVal = Bstr(static_cast<const wchar_t*>(data)).Detach(); slot.vt = VT_BSTR; return true;
     case decimalValue: {
@@ -141,7 +148,7 @@ private:
 
 // Fills the slots in reverse order, as Invoke expects them; the result to stop with, or none.
 std::optional<int32_t> MakeArguments(DbParameterDescription* const* parameters, DbValue* const* parameterValues,
-                      uint32_t parameterCount, std::vector<Variant>& slots) {
+                                     uint32_t parameterCount, std::vector<Variant>& slots) {
     for (uint32_t i = 0; i < parameterCount; ++i) {
         const DbParameterDescription* parameter = parameters ? parameters[i] : nullptr;
         DB_ASSERT_TEXT(parameter != nullptr, "param != NULL");
@@ -158,6 +165,7 @@ std::optional<int32_t> MakeArguments(DbParameterDescription* const* parameters, 
         } else if (IsDiscreteWithData(parameter->currentValue)) {
             source = {parameter->currentValue->valueType, parameter->currentValue->data};
         } else if (!MakeDefault(*parameter, fallback, source)) {
+            // Not called at all: no recordset, and no error either.
             return DbSuccess;
         }
         if (!MakeArgument(source, slot)) return DbParameterTypeUnknown;

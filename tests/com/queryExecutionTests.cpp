@@ -85,6 +85,7 @@ TEST(QueryExecution, EachEngineValueBecomesTheArgumentOfItsOwnTypeLastParameterF
         {"boolean true", Discrete<uint16_t>(booleanValue, 1), Bits(VT_BOOL, 1)},
         {"boolean false", Discrete<uint16_t>(booleanValue, 0), Bits(VT_BOOL, 0)},
         {"date", Discrete(dateValue, DbDateTime{december6, -1, 0}), DateVariant(2026, 12, 6)},
+        {"time", Discrete(timeValue, DbDateTime{-1, 3661, 0}), DateVariant(1899, 12, 30, 1, 1, 1)},
         {"date and time", Discrete(dateTimeValue, DbDateTime{december6, 3661, 5}), DateVariant(2026, 12, 6, 1, 1, 1)},
         {"string", DiscreteText(L"abc"), Text(L"abc")},
         {"decimal", Discrete(decimalValue, oneAndAHalf), R8(1.5)},
