@@ -4,12 +4,14 @@
 #include <cstdint>
 
 #include "ado/adoExports.h"
+#include "com/queryDefinition.h"
 #include "common/dbLogonInfo.h"
 #include "common/dbTableInfo.h"
 #include "common/descriptionRecords.h"
 #include "common/resultCodes.h"
 
 class ServerHandle;
+class DbOpenRowsetHandle;
 
 extern "C" {
 
@@ -43,6 +45,18 @@ int32_t DbFreeTableInfo(DbTableInfo* tableInfo);
 int32_t DbFetchTableParameters(ServerHandle* serverHandle, const DbTableInfo* table, uint32_t* parameterCount,
                                DbParameterDescription*** parameters, DbErrorInfo** errorInfo);
 int32_t DbFreeParametersList(uint32_t parameterCount, DbParameterDescription** parameters);
+
+// A table's fields, described from the recordset that its method returns.
+int32_t DbFetchTableFields(ServerHandle* serverHandle, const DbTableInfo* table, uint32_t parameterCount,
+                           DbParameterDescription** parameters, DbValue** parameterValues, uint32_t* fieldCount,
+                           DbFieldDescription*** fields, DbErrorInfo** errorInfo);
+int32_t DbFreeFieldList(uint32_t count, DbFieldDescription** fields);
+
+// Queries: a table's method run with the report's parameter values, its recordset as a rowset.
+int32_t DbExecuteQuery(ServerHandle* serverHandle, uint32_t mode, const DbQueryDefinition* queryDef, void* reserved4,
+                       void* reserved5, void* reserved6, DbOpenRowsetHandle** rowset, void* reserved8,
+                       DbErrorInfo** errorInfo);
+int32_t DbCloseRowset(DbOpenRowsetHandle* rowset);
 
 // Releasing texts the driver handed out.
 int32_t DbFreeString(wchar_t* text);

@@ -2,11 +2,15 @@
 // A registered fake provider and the driver in use, as the engine meets them: logon records
 // built as the engine builds them, and a logon through DbLogonServer.
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "com/dbExports.h"
 #include "common/dbLogonInfo.h"
+#include "common/dbvalue.h"
+#include "common/variant.h"
 #include "support/dispatchInterfaceBuilder.h"
 #include "support/driverInUse.h"
 #include "support/registeredProvider.h"
@@ -41,3 +45,63 @@ public:
 private:
     DriverInUse driver_;
 };
+
+// A discrete engine value holding a copy of datum (a text for stringValue and memoValue).
+template <class Datum>
+DbValue Discrete(uint32_t valueType, Datum datum) {
+    DbValue value;
+    SetDiscreteValue(value, valueType, &datum, true);
+    return value;
+}
+DbValue DiscreteText(const wchar_t* text, uint32_t valueType = stringValue);
+
+// A query definition as the engine builds it for one table, owning its records:
+//     EngineQuery query(L"GetOrders");
+//     query.Parameter(stringValue, &country).Parameter(int32sValue, nullptr, 0, &current);
+class EngineQuery {
+public:
+    explicit EngineQuery(const wchar_t* method);
+    // A parameter record of valueType with typeOptions and a copy of current as its current value,
+    // and a copy of value as the engine's value for this run (null for none).
+    EngineQuery& Parameter(uint32_t valueType, const DbValue* value = nullptr, uint32_t typeOptions = 0,
+                           const DbValue* current = nullptr);
+    // A position whose parameter record is missing.
+    EngineQuery& MissingParameter(const DbValue* value = nullptr);
+
+    DbQueryDefinition& Definition() { return definition_; }
+    DbTableInfo& Table() { return *table_; }
+    DbParameterDescription** Parameters() { return parameters_.data(); }
+    DbValue** Values() { return values_.data(); }
+    uint32_t Count() const { return static_cast<uint32_t>(parameters_.size()); }
+
+private:
+    void Refresh();
+
+    std::unique_ptr<DbTableInfo, void (*)(DbTableInfo*)> table_;
+    DbTableInfo* tables_[1];
+    std::vector<std::unique_ptr<DbParameterDescription>> parameterRecords_;
+    std::vector<std::unique_ptr<DbValue>> valueRecords_;
+    std::vector<DbParameterDescription*> parameters_;
+    std::vector<DbValue*> values_;
+    DbQueryDefinition definition_{};
+};
+
+// What DbExecuteQuery gave; the rowset is closed with it.
+struct QueryRun {
+    int32_t result = -1;
+    DbOpenRowsetHandle* rowset = nullptr;
+    ErrorList errors;
+    ~QueryRun() { DbCloseRowset(rowset); }
+};
+void Execute(ServerHandle* handle, EngineQuery& query, QueryRun& run);
+
+// The calls of one provider method, each with a copy of its arguments in the order Invoke got
+// them (the last parameter first); every call returns a copy of result.
+struct MethodCalls {
+    int count = 0;
+    LCID locale = 0xFFFF;
+    WORD flags = 0;
+    UINT namedArguments = 0;
+    std::vector<Variant> arguments;
+};
+void AnswerCalls(FakeProvider& provider, const wchar_t* method, MethodCalls& calls, const Variant& result);

@@ -1,0 +1,127 @@
+// The columns of an open rowset: their descriptions, look-ups by name or position, and chapter
+// columns opened as rowsets of their own.
+
+#include "ado/adoconvert.h"
+#include "ado/openrowseth.h"
+#include "ado/fieldIndex.h"
+#include "common/bstr.h"
+#include "common/resultCodes.h"
+#include "common/variant.h"
+#include "platform/dbAssert.h"
+
+#undef DB_ASSERT_SOURCE
+#define DB_ASSERT_SOURCE "openrowseth"
+
+namespace {
+
+constexpr uint32_t kNoValueType = 255;
+constexpr wchar_t kChapterSeparator[] = L"-";
+
+ComPtr<Fields> ReadFields(const ComPtr<_Recordset>& recordset) {
+    ComPtr<Fields> fields;
+    CheckCom(RequireInterface(recordset)->get_Fields(fields.ReleaseAndGetAddressOf()), recordset);
+    return fields;
+}
+
+}  // namespace
+
+int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInfo** errorInfo) {
+    if (!recordset) return DbFailed;
+    return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
+        const ComPtr<Fields> fields = ReadFields(recordset);
+        if (!fields) return DbSuccess;
+        LONG count = 0;
+        CheckCom(fields->get_Count(&count), fields);
+        for (LONG position = 0; position < count; ++position) {
+            ComPtr<Field> field;
+            CheckCom(fields->get_Item(*FieldPositionIndex(position).Get(), field.ReleaseAndGetAddressOf()), fields);
+            if (!field) {
+                DB_ASSERT_TEXT(false, "false");
+                continue;
+            }
+            Bstr name;
+            CheckCom(field->get_Name(name.ReleaseAndGetAddressOf()), field);
+            DataTypeEnum type = adEmpty;
+            CheckCom(field->get_Type(&type), field);
+            AdoLongPtr definedSize = 0;
+            CheckCom(field->get_DefinedSize(&definedSize), field);
+
+            if (type == adChapter) {
+                DbOpenRowsetHandle child;
+                int32_t result = OpenChapter(name.Text(), child, errorInfo);
+                FieldDescriptionList childList;
+                if (result == DbSuccess) result = child.CollectFields(childList, errorInfo);
+                if (result != DbSuccess) return result;
+                const SWCharString prefix = SWCharString(name.Text()) + kChapterSeparator;
+                for (FieldDescriptionEntry& entry : childList) {
+                    entry.name = prefix + entry.name;
+                    list.push_back(std::move(entry));
+                }
+                continue;
+            }
+
+            FieldDescriptionEntry entry;
+            entry.valueType = kNoValueType;
+            if (!MapAdoType(static_cast<uint32_t>(type), static_cast<int32_t>(definedSize), entry.valueType,
+                            entry.length, entry.typeOptions))
+                continue;
+            entry.name = name.Text();
+            list.push_back(std::move(entry));
+        }
+        return DbSuccess;
+    });
+}
+
+int32_t DbOpenRowsetHandle::GetOwnField(const VARIANT& index, ComPtr<Field>& field, DbErrorInfo** errorInfo) {
+    if (!recordset) return DbFailed;
+    return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
+        const ComPtr<Fields> fields = ReadFields(recordset);
+        if (!fields) return DbNoSuchField;
+        ComPtr<Field> found;
+        CheckCom(fields->get_Item(index, found.ReleaseAndGetAddressOf()), fields);
+        field = std::move(found);
+        return field ? DbSuccess : DbNoSuchField;
+    });
+}
+
+int32_t DbOpenRowsetHandle::FindField(const VARIANT& index, ComPtr<Field>& field, bool searchChildren,
+                                      DbErrorInfo** errorInfo) {
+    const int32_t result = GetOwnField(index, field, errorInfo);
+    if (!searchChildren || result == DbSuccess) return result;
+    // The rowset keeps no child rowsets for chapter columns: only a name can be missing here.
+    if (index.vt != VT_BSTR) return DbSuccess;
+    return emptyWhenChapterOpened ? DbChapterNotOpened : DbNoSuchField;
+}
+
+int32_t DbOpenRowsetHandle::OpenChapter(const wchar_t* chapterName, DbOpenRowsetHandle& child,
+                                        DbErrorInfo** errorInfo) {
+    if (!chapterName || !*chapterName) return DbFailed;
+    return ReportingFailures(errorInfo, DbMethodNotExecuted, [&]() -> int32_t {
+        const ComPtr<Fields> fields = ReadFields(recordset);
+        if (!fields) return DbFailed;
+        ComPtr<Field> field;
+        CheckCom(fields->get_Item(*FieldNameIndex(chapterName).Get(), field.ReleaseAndGetAddressOf()), fields);
+        RequireInterface(field);
+        DataTypeEnum type = adEmpty;
+        CheckCom(field->get_Type(&type), field);
+        if (type != adChapter) return DbFailed;
+        if (IsEmpty()) {
+            emptyWhenChapterOpened = 1;
+            return DbChapterNotOpened;
+        }
+
+        Variant value;
+        CheckCom(field->get_Value(value.ReleaseAndGetAddressOf()), field);
+        const VARIANT& chapter = *value.Get();
+        if (chapter.vt == VT_DISPATCH || chapter.vt == VT_UNKNOWN) {
+            if (!chapter.punkVal) {
+                child.recordset.Reset();
+            } else {
+                const HRESULT asked = chapter.punkVal->QueryInterface(
+                    __uuidof(_Recordset), reinterpret_cast<void**>(child.recordset.ReleaseAndGetAddressOf()));
+                if (asked != E_NOINTERFACE) CheckCom(asked);
+            }
+        }
+        return child.recordset ? DbSuccess : DbChapterNotOpened;
+    });
+}

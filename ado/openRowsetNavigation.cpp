@@ -1,0 +1,82 @@
+// Moving an open rowset in recordset mode.
+
+#include "ado/openrowseth.h"
+#include "common/resultCodes.h"
+#include "common/variant.h"
+
+bool DbOpenRowsetHandle::ReadBof() const {
+    VARIANT_BOOL bof = VARIANT_FALSE;
+    CheckCom(recordset->get_BOF(&bof), recordset);
+    return bof != VARIANT_FALSE;
+}
+
+bool DbOpenRowsetHandle::ReadEof() const {
+    VARIANT_BOOL eof = VARIANT_FALSE;
+    CheckCom(recordset->get_EOF(&eof), recordset);
+    return eof != VARIANT_FALSE;
+}
+
+// EOF is read only when BOF holds: only both together say that there is no row at all.
+bool DbOpenRowsetHandle::IsEmpty() const { return ReadBof() && ReadEof(); }
+
+int32_t DbOpenRowsetHandle::IsAtEnd(bool& atEnd) {
+    atEnd = false;
+    if (!recordset) return DbFailed;
+    try {
+        atEnd = ReadEof();
+    } catch (const ComError& error) {
+        return ResultCodeFromComError(error);
+    }
+    if (atEnd && childRowsetOfCurrentRecord) return childRowsetOfCurrentRecord->IsAtEnd(atEnd);
+    return DbSuccess;
+}
+
+int32_t DbOpenRowsetHandle::MoveFirst(DbErrorInfo** errorInfo) {
+    if (!recordset) return DbFailed;
+    return ReportingFailures(errorInfo, DbMoveFirstFailed, [&]() -> int32_t {
+        if (IsEmpty()) return DbNoMoreRecords;
+        CheckCom(recordset->MoveFirst(), recordset);
+        childRowsetOfCurrentRecord.reset();
+        return DbSuccess;
+    });
+}
+
+int32_t DbOpenRowsetHandle::MoveNext(DbErrorInfo** errorInfo) {
+    if (!recordset) return DbFailed;
+    hasMovedNext = 1;
+    // A first question that fails counts as not at the end: the move itself then tells.
+    bool atEnd = false;
+    IsAtEnd(atEnd);
+    if (atEnd) return DbNoMoreRecords;
+    return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
+        CheckCom(recordset->MoveNext(), recordset);
+        return ReadEof() ? DbNoMoreRecords : DbSuccess;
+    });
+}
+
+int32_t DbOpenRowsetHandle::MovePrevious(DbErrorInfo** errorInfo) {
+    if (!recordset) return DbFailed;
+    return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
+        if (ReadBof()) return DbNoMoreRecords;
+        CheckCom(recordset->MovePrevious(), recordset);
+        return ReadBof() ? DbNoMoreRecords : DbSuccess;
+    });
+}
+
+int32_t DbOpenRowsetHandle::MoveLast(DbErrorInfo** errorInfo) {
+    if (!recordset) return DbFailed;
+    return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
+        if (IsEmpty()) return DbNoMoreRecords;
+        CheckCom(recordset->MoveLast(), recordset);
+        return DbSuccess;
+    });
+}
+
+int32_t DbOpenRowsetHandle::MoveToBookmark(const DbBookmark& bookmark, DbErrorInfo** errorInfo) {
+    if (!recordset) return DbFailed;
+    return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
+        Variant copy(bookmark.bookmark);
+        CheckCom(recordset->put_Bookmark(*copy.Get()), recordset);
+        return DbSuccess;
+    });
+}

@@ -1,0 +1,42 @@
+#include "ado/openrowseth.h"
+
+#include "ado/providerLists.h"
+#include "common/resultCodes.h"
+
+DbOpenRowsetHandle::DbOpenRowsetHandle() noexcept = default;
+
+DbOpenRowsetHandle::DbOpenRowsetHandle(ComPtr<_Recordset> recordset) noexcept : recordset(std::move(recordset)) {}
+
+// The child goes first; the members then release the record before the recordset it was opened on.
+DbOpenRowsetHandle::~DbOpenRowsetHandle() { childRowsetOfCurrentRecord.reset(); }
+
+ComPtr<IDispatch>& DbOpenRowsetHandle::GetConnection(ComPtr<IDispatch>& connection) {
+    connection.Reset();
+    return connection;
+}
+
+int32_t DbOpenRowsetHandle::Cancel(DbErrorInfo** errorInfo) {
+    if (!recordset) return DbSuccess;
+    return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
+        CheckCom(recordset->Cancel(), recordset);
+        return DbSuccess;
+    });
+}
+
+bool DbOpenRowsetHandle::SupportsCustomFields() {
+    return AskProviderList(customFieldsSupport, kCustomFieldsProviders, kDefaultCustomFieldsProviders);
+}
+
+bool DbOpenRowsetHandle::SupportsHierarchicalRecord() {
+    return AskProviderList(hierarchicalRecordSupport, kHierarchicalRecordProviders,
+                           kDefaultHierarchicalRecordProviders);
+}
+
+bool DbOpenRowsetHandle::AskProviderList(int16_t& support, const wchar_t* valueName, UINT defaultListId) {
+    if (support == -1) {
+        // No first answer yet: a question that fails is not asked again.
+        support = 0;
+        if (IsProviderListed(GetProviderName(recordset), valueName, defaultListId)) support = 1;
+    }
+    return support == 1;
+}

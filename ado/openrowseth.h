@@ -1,0 +1,92 @@
+#pragma once
+// An open rowset: the driver's object for one ADO recordset that a provider method returned.
+// The engine holds it as an opaque handle from DbExecuteQuery to DbCloseRowset. Every ADO
+// failure inside an operation is reported into the engine's error list with the operation's
+// default code, and the operation returns the reported code.
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "ado/adoCommon.h"
+#include "ado/adoInterfaces.h"
+#include "ado/errorInfo.h"
+#include "ado/fieldDescriptionList.h"
+#include "common/comError.h"
+#include "common/comPtr.h"
+#include "platform/SWCharString.h"
+
+// The engine's bookmark record; the driver reads only the ADO bookmark.
+struct DbBookmark {
+    uint64_t fieldAt0;
+    VARIANT bookmark;
+};
+static_assert(offsetof(DbBookmark, bookmark) == 8, "DbBookmark layout");
+static_assert(sizeof(DbBookmark) == 32, "DbBookmark layout");
+
+class DbOpenRowsetHandle {
+public:
+    // Without a recordset: the child of a chapter column until OpenChapter fills it.
+    DbOpenRowsetHandle() noexcept;
+    // Holds its own reference to the recordset, which may be null.
+    explicit DbOpenRowsetHandle(ComPtr<_Recordset> recordset) noexcept;
+    virtual ~DbOpenRowsetHandle();
+    DbOpenRowsetHandle(const DbOpenRowsetHandle&) = delete;
+    DbOpenRowsetHandle& operator=(const DbOpenRowsetHandle&) = delete;
+
+    // The rowset owns no ADO connection: the reference is cleared and handed back.
+    virtual ComPtr<IDispatch>& GetConnection(ComPtr<IDispatch>& connection);
+    virtual int32_t Cancel(DbErrorInfo** errorInfo);
+
+    // Asked of the provider lists once per rowset; the answers switch reading to ADODB.Record.
+    bool SupportsCustomFields();
+    bool SupportsHierarchicalRecord();
+
+    // The columns as field descriptions, a chapter column replaced by its recordset's columns.
+    int32_t CollectFields(FieldDescriptionList& list, DbErrorInfo** errorInfo);
+    // index: a column name (VT_BSTR) or a 0-based position (VT_I4).
+    int32_t GetOwnField(const VARIANT& index, ComPtr<Field>& field, DbErrorInfo** errorInfo);
+    int32_t FindField(const VARIANT& index, ComPtr<Field>& field, bool searchChildren, DbErrorInfo** errorInfo);
+    // Gives child the recordset held by the current row's chapter column chapterName.
+    int32_t OpenChapter(const wchar_t* chapterName, DbOpenRowsetHandle& child, DbErrorInfo** errorInfo);
+
+    // BOF and EOF are read around every move, so that ADO is never asked to pass either end and
+    // 500 never depends on the error ADO would raise there.
+    int32_t IsAtEnd(bool& atEnd);
+    int32_t MoveFirst(DbErrorInfo** errorInfo);
+    int32_t MoveNext(DbErrorInfo** errorInfo);
+    int32_t MovePrevious(DbErrorInfo** errorInfo);
+    int32_t MoveLast(DbErrorInfo** errorInfo);
+    int32_t MoveToBookmark(const DbBookmark& bookmark, DbErrorInfo** errorInfo);
+
+    const ComPtr<_Recordset>& Recordset() const noexcept { return recordset; }
+    bool HasMovedNext() const noexcept { return hasMovedNext != 0; }
+    bool EmptyWhenChapterOpened() const noexcept { return emptyWhenChapterOpened != 0; }
+
+private:
+    template <class Work>
+    int32_t ReportingFailures(DbErrorInfo** errorInfo, int32_t defaultCode, Work&& work) {
+        try {
+            return work();
+        } catch (const ComError& error) {
+            return ReportComError(error, errorInfo, errorLanguage, defaultCode);
+        }
+    }
+    bool AskProviderList(int16_t& support, const wchar_t* valueName, UINT defaultListId);
+    bool ReadBof() const;
+    bool ReadEof() const;
+    bool IsEmpty() const;
+
+    ComPtr<_Recordset> recordset;
+    std::unique_ptr<DbOpenRowsetHandle> childRowsetOfCurrentRecord;
+    ComPtr<_Record> currentRecord;
+    int16_t customFieldsSupport = -1;  // -1 not yet asked, 0 no, 1 yes
+    int16_t hierarchicalRecordSupport = -1;
+    uint16_t hasMovedNext = 0;
+    uint16_t emptyWhenChapterOpened = 0;
+    // Never set, so error labels come in language 1033.
+    SWCharString errorLanguage;
+};

@@ -1,0 +1,206 @@
+#include "com/methodInvocation.h"
+
+#include <oleauto.h>
+
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "ado/adoconvert.h"
+#include "common/bstr.h"
+#include "common/dayNumber.h"
+#include "common/dbconvert.h"
+#include "common/resultCodes.h"
+#include "common/variant.h"
+#include "platform/dbAssert.h"
+
+#undef DB_ASSERT_SOURCE
+#define DB_ASSERT_SOURCE "serverHandle"
+
+// The argument slots are handed to IDispatch::Invoke as one VARIANT array.
+static_assert(sizeof(Variant) == sizeof(VARIANT), "a Variant is exactly its VARIANT");
+
+namespace {
+
+constexpr uint32_t kDefaultBufferSize = 256;
+constexpr LCID kNeutralLocale = 0;
+
+// The value an argument is made from: a value type and its datum.
+struct ArgumentSource {
+    uint32_t valueType;
+    const void* data;
+};
+
+// Room for 0 converted into any fixed-size value type.
+struct DefaultValue {
+    alignas(8) unsigned char buffer[kDefaultBufferSize];
+    DbDateTime today;
+};
+
+bool IsDiscreteWithData(const DbValue* value) {
+    return value && value->kind == discreteValueKind && value->data;
+}
+
+// Automation's day 0, the date part of a time without a date.
+constexpr CalendarDate kAutomationDayZero{1899, 12, 30};
+
+// The day at midnight, or with the time of the seconds field; a failed conversion is not checked.
+DATE VariantDate(const CalendarDate& date, const DbDateTime& moment, bool withTime) {
+    SYSTEMTIME time{};
+    time.wYear = static_cast<WORD>(date.year);
+    time.wMonth = static_cast<WORD>(date.month);
+    time.wDay = static_cast<WORD>(date.day);
+    if (withTime) {
+        const ClockTime clock = TimeFromSeconds(moment.seconds);
+        time.wHour = static_cast<WORD>(clock.hour);
+        time.wMinute = static_cast<WORD>(clock.minute);
+        time.wSecond = static_cast<WORD>(clock.second);
+    }
+    DATE result = 0;
+    SystemTimeToVariantTime(&time, &result);
+    return result;
+}
+
+DATE VariantDate(const DbDateTime& moment, bool withTime) {
+    return VariantDate(DateFromDayNumber(moment.day), moment, withTime);
+}
+
+template <class Datum>
+Datum Read(const void* data) {
+    Datum datum;
+    std::memcpy(&datum, data, sizeof(Datum));
+    return datum;
+}
+
+// False for a value type that has no VARIANT form.
+bool MakeArgument(const ArgumentSource& source, VARIANT& slot) {
+    const void* data = source.data;
+    switch (source.valueType) {
+    case int8uValue: slot.bVal = Read<BYTE>(data); slot.vt = VT_UI1; return true;
+    case int16sValue: slot.iVal = Read<SHORT>(data); slot.vt = VT_I2; return true;
+    case int16uValue: slot.uiVal = Read<USHORT>(data); slot.vt = VT_UI2; return true;
+    case int32sValue: slot.lVal = Read<LONG>(data); slot.vt = VT_I4; return true;
+    case int32uValue: slot.ulVal = Read<ULONG>(data); slot.vt = VT_UI4; return true;
+    case numberValue: slot.dblVal = Read<double>(data); slot.vt = VT_R8; return true;
+    case currencyValue: slot.cyVal.int64 = Read<LONGLONG>(data); slot.vt = VT_CY; return true;
+    // The low byte of the stored word: 1 for true as the driver stores it.
+    case booleanValue: slot.boolVal = Read<BYTE>(data); slot.vt = VT_BOOL; return true;
+    case dateValue: slot.date = VariantDate(Read<DbDateTime>(data), false); slot.vt = VT_DATE; return true;
+    // A time has no day number; automation gives it day 0.
+    case timeValue: slot.date = VariantDate(kAutomationDayZero, Read<DbDateTime>(data), true); slot.vt = VT_DATE; return true;
+    case dateTimeValue: slot.date = VariantDate(Read<DbDateTime>(data), true); slot.vt = VT_DATE; return true;
+    case stringValue: slot.bstrVal = Bstr(static_cast<const wchar_t*>(data)).Detach(); slot.vt = VT_BSTR; return true;
+    case decimalValue: {
+        DECIMAL decimal = Read<DECIMAL>(data);
+        VarR8FromDec(&decimal, &slot.dblVal);
+        slot.vt = VT_R8;
+        return true;
+    }
+    case int64sValue: slot.llVal = Read<LONGLONG>(data); slot.vt = VT_I8; return true;
+    case int64uValue: slot.ullVal = Read<ULONGLONG>(data); slot.vt = VT_UI8; return true;
+    default: return false;
+    }
+}
+
+// The default of the parameter's type; false when 0 has no form in that type.
+bool MakeDefault(const DbParameterDescription& parameter, DefaultValue& value, ArgumentSource& source) {
+    source.valueType = parameter.valueType;
+    switch (parameter.valueType) {
+    case dateValue:
+    case dateTimeValue:
+        value.today = Today();
+        source.data = &value.today;
+        return true;
+    case stringValue:
+    case memoValue:
+        source.data = (parameter.typeOptions & AdoTypeOptionByteString) ? L"00" : L"";
+        return true;
+    default: {
+        const uint32_t zero = 0;
+        source.data = value.buffer;
+        return ConvertValue(&zero, int32uValue, 0, value.buffer, parameter.valueType, kDefaultBufferSize) ==
+               DbSuccess;
+    }
+    }
+}
+
+void MarkMissing(VARIANT& slot) {
+    slot.vt = VT_ERROR;
+    slot.scode = DISP_E_PARAMNOTFOUND;
+}
+
+// What Invoke may leave in the exception record is freed, unread.
+class ExceptionRecord {
+public:
+    ExceptionRecord() = default;
+    ~ExceptionRecord() {
+        Bstr().Attach(record_.bstrSource);
+        Bstr().Attach(record_.bstrDescription);
+        Bstr().Attach(record_.bstrHelpFile);
+    }
+    ExceptionRecord(const ExceptionRecord&) = delete;
+    ExceptionRecord& operator=(const ExceptionRecord&) = delete;
+    EXCEPINFO* Get() { return &record_; }
+
+private:
+    EXCEPINFO record_{};
+};
+
+// Fills the slots in reverse order, as Invoke expects them; the result to stop with, or none.
+std::optional<int32_t> MakeArguments(DbParameterDescription* const* parameters, DbValue* const* parameterValues,
+                                     uint32_t parameterCount, std::vector<Variant>& slots) {
+    for (uint32_t i = 0; i < parameterCount; ++i) {
+        const DbParameterDescription* parameter = parameters ? parameters[i] : nullptr;
+        DB_ASSERT_TEXT(parameter != nullptr, "param != NULL");
+        const DbValue* engineValue = parameterValues ? parameterValues[i] : nullptr;
+        VARIANT& slot = *slots[parameterCount - 1 - i].Get();
+
+        ArgumentSource source{};
+        DefaultValue fallback;
+        if (IsDiscreteWithData(engineValue)) {
+            source = {engineValue->valueType, engineValue->data};
+        } else if (!parameter) {
+            MarkMissing(slot);
+            continue;
+        } else if (IsDiscreteWithData(parameter->currentValue)) {
+            source = {parameter->currentValue->valueType, parameter->currentValue->data};
+        } else if (!MakeDefault(*parameter, fallback, source)) {
+            // Not called at all: no recordset, and no error either.
+            return DbSuccess;
+        }
+        if (!MakeArgument(source, slot)) return DbParameterTypeUnknown;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int32_t InvokeMethod(ServerHandle& handle, const DbTableInfo& table, DbParameterDescription* const* parameters,
+                     DbValue* const* parameterValues, uint32_t parameterCount, ComPtr<_Recordset>& recordset) {
+    recordset.Reset();
+    std::vector<Variant> slots(parameterCount);
+    if (auto stop = MakeArguments(parameters, parameterValues, parameterCount, slots)) return *stop;
+    if (!table.firstText) return DbOutOfMemory;
+
+    DISPID member = DISPID_UNKNOWN;
+    LPOLESTR names[] = {table.firstText};
+    if (FAILED(handle.dispatch->GetIDsOfNames(IID_NULL, names, 1, kNeutralLocale, &member)))
+        return DbMethodNotExecuted;
+
+    DISPPARAMS arguments{slots.empty() ? nullptr : slots[0].Get(), nullptr, parameterCount, 0};
+    Variant result;
+    ExceptionRecord exception;
+    UINT argumentError = 0;
+    if (FAILED(handle.dispatch->Invoke(member, IID_NULL, kNeutralLocale, DISPATCH_METHOD, &arguments, result.Get(),
+                                       exception.Get(), &argumentError)))
+        return DbMethodNotExecuted;
+    // A method that returned nothing, or no object, gives no recordset and no error.
+    if (result.Get()->vt != VT_DISPATCH) return DbSuccess;
+
+    ComPtr<IUnknown> object;
+    if (FAILED(ComPtr<IDispatch>(result.Get()->pdispVal).As(object)) || FAILED(object.As(recordset))) {
+        recordset.Reset();
+        return DbMethodNotExecuted;
+    }
+    return DbSuccess;
+}

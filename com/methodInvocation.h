@@ -1,0 +1,22 @@
+#pragma once
+// Calling a table's method on the provider object: parameter values become automation
+// arguments, and the object the method returns is taken as a _Recordset.
+
+#include <cstdint>
+
+#include "ado/adoInterfaces.h"
+#include "com/serverHandle.h"
+#include "common/comPtr.h"
+#include "common/dbTableInfo.h"
+#include "common/dbvalue.h"
+#include "common/descriptionRecords.h"
+
+// parameters and parameterValues hold parameterCount entries; a null array counts as all entries
+// null. Each argument is the engine's discrete value, else the parameter's discrete current value,
+// else the default of the parameter's type; a missing parameter without an engine value is passed
+// as missing. recordset is released first and holds the method's recordset on success.
+// 0, also with no recordset when the method returned no object or a default could not be made;
+// 10 when the table names no method; 303 when the method cannot be called or its object is no
+// recordset; 808 for a value of a type that has no VARIANT form. Reports nothing.
+int32_t InvokeMethod(ServerHandle& handle, const DbTableInfo& table, DbParameterDescription* const* parameters,
+                     DbValue* const* parameterValues, uint32_t parameterCount, ComPtr<_Recordset>& recordset);

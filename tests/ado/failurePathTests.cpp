@@ -1,0 +1,175 @@
+// Every ADO call on the rowset's paths failed once on purpose: the operation's result code, the
+// error record it leaves (taking the error object only where the failing interface offers one),
+// the same operation passing once ADO does, and references back where they started.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ado/adoExports.h"
+#include "ado/fieldBinding.h"
+#include "ado/openrowseth.h"
+#include "ado/recordReading.h"
+#include "common/resultCodes.h"
+#include "support/driverInUse.h"
+#include "support/recordsetBuilder.h"
+#include "support/scriptableRecordset.h"
+#include "support/variantValues.h"
+
+namespace {
+
+using Operation = std::function<int32_t(DbOpenRowsetHandle&, const DbFieldBinding&, DbErrorInfo**)>;
+
+int32_t Read(DbOpenRowsetHandle& rowset, int32_t mode, DbErrorInfo** errors, uint16_t positioned = 0) {
+    const DbReadRequest request{0, positioned};
+    return DbReadRecord(&rowset, mode, nullptr, &request, errors);
+}
+
+const Operation kMoveFirst = [](DbOpenRowsetHandle& r, const DbFieldBinding&, DbErrorInfo** e) {
+    return Read(r, DbReadFirst, e);
+};
+const Operation kMoveNext = [](DbOpenRowsetHandle& r, const DbFieldBinding&, DbErrorInfo** e) {
+    return Read(r, DbReadNext, e);
+};
+const Operation kMovePrevious = [](DbOpenRowsetHandle& r, const DbFieldBinding&, DbErrorInfo** e) {
+    Read(r, DbReadLast, e);
+    return Read(r, DbReadPrevious, e);
+};
+const Operation kMoveLast = [](DbOpenRowsetHandle& r, const DbFieldBinding&, DbErrorInfo** e) {
+    return Read(r, DbReadLast, e);
+};
+const Operation kAtEnd = [](DbOpenRowsetHandle& r, const DbFieldBinding&, DbErrorInfo** e) {
+    return Read(r, DbReadFirst, e, 1);
+};
+const Operation kBookmark = [](DbOpenRowsetHandle& r, const DbFieldBinding&, DbErrorInfo** e) {
+    DbBookmark bookmark{0, {}};
+    if (r.Recordset()->get_Bookmark(&bookmark.bookmark) != S_OK) return -1;
+    const DbReadRequest request{0, 0};
+    const int32_t result = DbReadRecord(&r, DbReadBookmark, &bookmark, &request, e);
+    VariantClear(&bookmark.bookmark);
+    return result;
+};
+const Operation kCollect = [](DbOpenRowsetHandle& r, const DbFieldBinding&, DbErrorInfo** e) {
+    FieldDescriptionList list;
+    return r.CollectFields(list, e);
+};
+const Operation kReadValue = [](DbOpenRowsetHandle& r, const DbFieldBinding& b, DbErrorInfo** e) {
+    Variant value;
+    return DbReadVariantColumnValue(&r, &b, nullptr, nullptr, value.Get(), e);
+};
+const Operation kBindName = [](DbOpenRowsetHandle& r, const DbFieldBinding&, DbErrorInfo** e) {
+    DbFieldBindingInfo request{};
+    request.fieldName = L"Name";
+    request.bindingKind = kBindByName;
+    DbFieldBinding* binding = nullptr;
+    const int32_t result = DbBindToField(&r, &request, &binding, e);
+    DbFreeFieldBinding(binding);
+    return result;
+};
+const Operation kCancel = [](DbOpenRowsetHandle& r, const DbFieldBinding&, DbErrorInfo** e) { return r.Cancel(e); };
+
+constexpr HRESULT kUnlisted = E_FAIL;  // leaves the operation's default code
+constexpr HRESULT kArgumentsOutOfRange = static_cast<HRESULT>(0x800A0BB9);
+constexpr HRESULT kValueOfWrongType = static_cast<HRESULT>(0x800A0D5D);
+constexpr int32_t kNotRetried = -1;
+
+struct FailureCase {
+    const char* call;
+    HRESULT result;
+    bool withErrorObject;
+    Operation operation;
+    int32_t code;
+    size_t records;
+    int32_t retried;  // the result once the call passes again
+};
+
+const std::vector<FailureCase> kFailures = {
+    {"_Recordset::get_BOF", kUnlisted, true, kMoveFirst, DbMoveFirstFailed, 1, DbSuccess},
+    {"_Recordset::get_BOF", kUnlisted, WithoutErrorObject, kMoveFirst, DbMoveFirstFailed, 1, DbSuccess},
+    {"_Recordset::MoveFirst", kUnlisted, true, kMoveFirst, DbMoveFirstFailed, 1, DbSuccess},
+    {"_Recordset::MoveFirst", E_NOTIMPL, true, kMoveFirst, DbNotSupported, 1, DbSuccess},
+    {"_Recordset::MoveNext", kUnlisted, true, kMoveNext, DbFailed, 1, DbSuccess},
+    // Both EOF tests fail: the first counts as not at the end, so the move to the last row is
+    // made, and the second is reported; the next move then finds the end.
+    {"_Recordset::get_EOF", kUnlisted, true, kMoveNext, DbFailed, 1, DbNoMoreRecords},
+    {"_Recordset::get_EOF", E_OUTOFMEMORY, true, kAtEnd, DbOutOfMemory, 0, DbSuccess},
+    {"_Recordset::MovePrevious", kUnlisted, true, kMovePrevious, DbFailed, 1, DbSuccess},
+    {"_Recordset::MoveLast", kUnlisted, WithoutErrorObject, kMoveLast, DbFailed, 1, DbSuccess},
+    {"_Recordset::put_Bookmark", kUnlisted, true, kBookmark, DbFailed, 1, DbSuccess},
+    {"_Recordset::put_Bookmark", kArgumentsOutOfRange, true, kBookmark, DbInvalidArgument, 1, DbSuccess},
+    {"_Recordset::Cancel", kUnlisted, true, kCancel, DbFailed, 1, kNotRetried},
+    {"_Recordset::get_Fields", kUnlisted, true, kCollect, DbFailed, 1, DbSuccess},
+    {"Fields::get_Count", kUnlisted, true, kCollect, DbFailed, 1, DbSuccess},
+    {"Fields::get_Item", kUnlisted, WithoutErrorObject, kCollect, DbFailed, 1, DbSuccess},
+    {"Field::get_Name", kUnlisted, true, kCollect, DbFailed, 1, DbSuccess},
+    {"Field::get_Type", kUnlisted, true, kCollect, DbFailed, 1, DbSuccess},
+    {"Field::get_DefinedSize", kUnlisted, true, kCollect, DbFailed, 1, DbSuccess},
+    {"Field::get_Name", kUnlisted, true, kBindName, DbFailed, 1, DbSuccess},
+    {"Field::get_Value", kUnlisted, true, kReadValue, DbFailed, 1, DbSuccess},
+    {"Field::get_Value", kValueOfWrongType, WithoutErrorObject, kReadValue, DbNotConvertible, 1, DbSuccess},
+};
+
+std::wstring ExpectedText(const FailureCase& row) {
+    wchar_t code[16];
+    swprintf(code, 16, L"%x", static_cast<unsigned>(row.result));
+    std::wstring text = L"ADO Error Code: 0x" + std::wstring(code);
+    if (row.withErrorObject)
+        text += L"\nSource: ScriptedADO\nDescription: " + std::wstring(row.call, row.call + strlen(row.call)) +
+                L" failed on purpose";
+    return text;
+}
+
+TEST(FailurePaths, EveryAdoCallFailedOnce) {
+    const DriverInUse driver;  // for the labels of the error records
+    for (const FailureCase& row : kFailures) {
+        SCOPED_TRACE(testing::Message() << row.call << " " << HresultText(row.result));
+        ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}, {L"Name", adVarWChar, 20}},
+                                                     {{I4(1), Text(L"one")}, {I4(2), Text(L"two")}}));
+        {
+            DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&recordset)};
+            DbFieldBinding binding;
+            ASSERT_EQ(rowset.GetOwnField(*I4(1).Get(), binding.field, nullptr), DbSuccess);
+            recordset.Script().Fail(row.call, row.result, row.withErrorObject);
+            DbErrorInfo* errors = nullptr;
+            EXPECT_EQ(row.operation(rowset, binding, &errors), row.code);
+            ASSERT_EQ(errors != nullptr, row.records == 1);
+            if (errors) {
+                EXPECT_EQ(errors->next, nullptr);
+                EXPECT_EQ(errors->code, static_cast<uint32_t>(row.code));
+                EXPECT_EQ(std::wstring(errors->text), ExpectedText(row));
+                DbFreeErrorInfo(errors);
+                errors = nullptr;
+            }
+            EXPECT_GE(recordset.Script().Calls(row.call), 1);
+            recordset.Script().Fail(row.call, S_OK);
+            if (row.retried != kNotRetried) {
+                EXPECT_EQ(row.operation(rowset, binding, &errors), row.retried);
+            }
+            EXPECT_EQ(errors, nullptr);
+        }
+        EXPECT_EQ(recordset.References(), 1u);
+        EXPECT_EQ(recordset.FieldsReferences(), 0u);
+    }
+}
+
+TEST(FailurePaths, ForwardOnlyRecordsetRefusesToMoveBack) {
+    ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {{I4(1)}, {I4(2)}, {I4(3)}}));
+    recordset.ActForwardOnly();
+    DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&recordset)};
+    DbErrorInfo* errors = nullptr;
+    EXPECT_EQ(Read(rowset, DbReadNext, &errors), DbSuccess);
+    EXPECT_EQ(Read(rowset, DbReadFirst, &errors), DbMoveFirstFailed);
+    EXPECT_EQ(Read(rowset, DbReadPrevious, &errors), DbFailed);
+    EXPECT_EQ(Read(rowset, DbReadLast, &errors), DbFailed);
+    ASSERT_NE(errors, nullptr);
+    EXPECT_NE(std::wstring(errors->text).find(L"Rowset does not support fetching backward."), std::wstring::npos);
+    DbFreeErrorInfo(errors);
+    errors = nullptr;
+    EXPECT_EQ(Read(rowset, DbReadNext, &errors), DbSuccess);
+    EXPECT_EQ(Read(rowset, DbReadNext, &errors), DbNoMoreRecords);
+    EXPECT_EQ(errors, nullptr);
+}
+
+}  // namespace

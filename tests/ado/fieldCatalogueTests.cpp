@@ -1,0 +1,128 @@
+// A rowset's columns as field descriptions, chapter columns expanded into their recordsets'
+// columns, and the look-ups that binding relies on.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ado/adoExports.h"
+#include "ado/openrowseth.h"
+#include "common/resultCodes.h"
+#include "support/recordsetBuilder.h"
+#include "support/scriptableRecordset.h"
+#include "support/variantValues.h"
+
+namespace {
+
+struct Described {
+    std::wstring name;
+    uint32_t valueType, length, typeOptions;
+    bool operator==(const Described& other) const {
+        return name == other.name && valueType == other.valueType && length == other.length &&
+               typeOptions == other.typeOptions;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Described& entry) {
+    return out << testing::PrintToString(entry.name) << " " << entry.valueType << "/" << entry.length << "/"
+               << entry.typeOptions;
+}
+
+std::vector<Described> Describe(const FieldDescriptionList& list) {
+    std::vector<Described> described;
+    for (const FieldDescriptionEntry& entry : list) {
+        EXPECT_TRUE(entry.description.isEmpty());
+        EXPECT_EQ(entry.furtherFields[0] | entry.furtherFields[1] | entry.furtherFields[2], 0u);
+        described.push_back({entry.name.c_str(), entry.valueType, entry.length, entry.typeOptions});
+    }
+    return described;
+}
+
+size_t CountRecords(const DbErrorInfo* errors) {
+    size_t count = 0;
+    for (; errors; errors = errors->next) ++count;
+    return count;
+}
+
+TEST(FieldCatalogue, ChaptersExpandNestedDuplicatesKeptRefusedTypesLeftOut) {
+    ScriptableRecordset inner(BuildRecordset({{L"W", adDouble, 8}}, {{R8(1.5)}}));
+    ScriptableRecordset chapter(
+        BuildRecordset({{L"X", adInteger, 4}, {L"Y", adVarWChar, 10}}, {{I4(1), Text(L"y")}}));
+    chapter.AddChapter(1, L"Z", ComPtr<_Recordset>(&inner));
+    ScriptableRecordset outer(BuildRecordset(
+        {{L"A", adInteger, 4}, {L"C", adVarWChar, 20}, {L"Object", adIDispatch, 8}, {L"A", adBigInt, 8}},
+        {{I4(1), Text(L"c"), Null(), I8(2)}}));
+    outer.AddChapter(1, L"B", ComPtr<_Recordset>(&chapter));
+    {
+        DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&outer)};
+        FieldDescriptionList list;
+        DbErrorInfo* errors = nullptr;
+        ASSERT_EQ(rowset.CollectFields(list, &errors), DbSuccess);
+        EXPECT_EQ(errors, nullptr);
+        const std::vector<Described> expected{{L"A", 4, 4, 0},     {L"B-X", 4, 4, 0},  {L"B-Z-W", 6, 8, 0},
+                                              {L"B-Y", 11, 22, 2}, {L"C", 11, 42, 2}, {L"A", 17, 8, 0}};
+        EXPECT_EQ(Describe(list), expected);
+        EXPECT_FALSE(rowset.EmptyWhenChapterOpened());
+    }
+    // The chapters' doubles check their own counts when they go, after the outer one.
+    EXPECT_EQ(outer.References(), 1u);
+    EXPECT_EQ(outer.FieldsReferences(), 0u);
+}
+
+TEST(FieldCatalogue, EmptyRecordsetWithChapterAndLookUps) {
+    ScriptableRecordset chapter(BuildRecordset({{L"X", adInteger, 4}}, {{I4(1)}}));
+    ScriptableRecordset outer(BuildRecordset({{L"A", adInteger, 4}}, {}));
+    outer.AddChapter(1, L"B", ComPtr<_Recordset>(&chapter));
+    DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&outer)};
+    DbErrorInfo* errors = nullptr;
+    ComPtr<Field> field;
+
+    EXPECT_EQ(rowset.FindField(*Text(L"Nope").Get(), field, true, &errors), DbNoSuchField);
+    FieldDescriptionList list;
+    EXPECT_EQ(rowset.CollectFields(list, &errors), DbChapterNotOpened);
+    EXPECT_EQ(Describe(list), (std::vector<Described>{{L"A", 4, 4, 0}})) << "entries so far stay";
+    EXPECT_TRUE(rowset.EmptyWhenChapterOpened());
+    EXPECT_EQ(rowset.FindField(*Text(L"Nope").Get(), field, true, &errors), DbChapterNotOpened);
+    EXPECT_EQ(rowset.FindField(*Text(L"Nope").Get(), field, false, &errors), DbFailed);
+    EXPECT_EQ(CountRecords(errors), 3u) << "each refused name leaves ADO's record";
+    EXPECT_EQ(rowset.FindField(*I4(7).Get(), field, true, &errors), DbSuccess);
+    EXPECT_FALSE(field);
+    EXPECT_EQ(rowset.FindField(*I4(7).Get(), field, false, &errors), DbFailed);
+    EXPECT_EQ(rowset.FindField(*Text(L"b").Get(), field, true, &errors), DbSuccess);
+    EXPECT_EQ(CountRecords(errors), 5u);
+    DbFreeErrorInfo(errors);
+    errors = nullptr;
+
+    DbOpenRowsetHandle child;
+    EXPECT_EQ(rowset.OpenChapter(L"A", child, &errors), DbFailed) << "not a chapter";
+    EXPECT_EQ(rowset.OpenChapter(L"", child, &errors), DbFailed);
+    EXPECT_EQ(rowset.OpenChapter(nullptr, child, &errors), DbFailed);
+    EXPECT_EQ(rowset.OpenChapter(L"Nope", child, &errors), DbMethodNotExecuted);
+    EXPECT_EQ(CountRecords(errors), 1u);
+    DbFreeErrorInfo(errors);
+    EXPECT_FALSE(child.Recordset());
+    field.Reset();
+    EXPECT_EQ(outer.FieldsReferences(), 0u);
+}
+
+TEST(FieldCatalogue, WithoutRecordset) {
+    DbOpenRowsetHandle rowset;
+    DbOpenRowsetHandle child;
+    FieldDescriptionList list;
+    ComPtr<Field> field;
+    DbErrorInfo* errors = nullptr;
+    EXPECT_EQ(rowset.CollectFields(list, &errors), DbFailed);
+    EXPECT_EQ(rowset.GetOwnField(*I4(0).Get(), field, &errors), DbFailed);
+    EXPECT_EQ(rowset.FindField(*Text(L"A").Get(), field, false, &errors), DbFailed);
+    EXPECT_EQ(rowset.FindField(*Text(L"A").Get(), field, true, &errors), DbNoSuchField);
+    EXPECT_EQ(rowset.FindField(*I4(0).Get(), field, true, &errors), DbSuccess);
+    EXPECT_FALSE(field);
+    EXPECT_EQ(errors, nullptr);
+    // Opening a chapter raises the missing recordset as E_POINTER.
+    EXPECT_EQ(rowset.OpenChapter(L"B", child, &errors), DbInvalidArgument);
+    EXPECT_EQ(CountRecords(errors), 1u);
+    DbFreeErrorInfo(errors);
+}
+
+}  // namespace

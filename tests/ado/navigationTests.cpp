@@ -1,0 +1,117 @@
+// Moving through Wine's real recordsets with DbReadRecord: each step's result and the row the
+// cursor then stands on, read back through a bound field.
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <vector>
+
+#include "ado/adoExports.h"
+#include "ado/fieldBinding.h"
+#include "ado/openrowseth.h"
+#include "ado/recordReading.h"
+#include "common/resultCodes.h"
+#include "support/recordsetBuilder.h"
+#include "support/scriptableRecordset.h"
+#include "support/variantValues.h"
+
+namespace {
+
+constexpr LONG kAtEnd = -1;     // EOF: no row
+constexpr LONG kAtStart = -2;   // BOF: no row
+constexpr LONG kMoveToSecond = 5;
+
+struct Step {
+    int32_t mode;
+    uint16_t positioned;
+    int32_t result;
+    LONG row;  // the Id of the current row, or kAtEnd / kAtStart
+};
+
+// From the first row, where DbExecuteQuery leaves a new rowset. Mode 5 moves to the bookmark of row 2.
+const Step kThreeRowWalk[] = {
+    {DbReadFirst, 1, DbSuccess, 1},
+    {DbReadNext, 0, DbSuccess, 2},
+    {DbReadNext, 0, DbSuccess, 3},
+    {DbReadNext, 0, DbNoMoreRecords, kAtEnd},
+    {DbReadNext, 0, DbNoMoreRecords, kAtEnd},
+    {DbReadFirst, 1, DbNoMoreRecords, kAtEnd},
+    {DbReadPrevious, 0, DbSuccess, 3},
+    {DbReadPrevious, 0, DbSuccess, 2},
+    {DbReadPrevious, 0, DbSuccess, 1},
+    {DbReadPrevious, 0, DbNoMoreRecords, kAtStart},
+    {DbReadPrevious, 0, DbNoMoreRecords, kAtStart},
+    {DbReadNext, 0, DbSuccess, 1},
+    {DbReadLast, 0, DbSuccess, 3},
+    {DbReadFirst, 0, DbSuccess, 1},
+    {kMoveToSecond, 0, DbSuccess, 2},
+    {DbReadFirst, 1, DbSuccess, 2},
+    {0, 0, DbFailed, 2},
+    {6, 0, DbFailed, 2},
+    {DbReadLast, 0, DbSuccess, 3},
+};
+
+LONG CurrentRow(const ComPtr<_Recordset>& recordset) {
+    VARIANT_BOOL bof = VARIANT_FALSE, eof = VARIANT_FALSE;
+    EXPECT_EQ(recordset->get_BOF(&bof), S_OK);
+    EXPECT_EQ(recordset->get_EOF(&eof), S_OK);
+    if (eof) return kAtEnd;
+    if (bof) return kAtStart;
+    return ValueAt(recordset, 0).Get()->lVal;
+}
+
+// ADO is never asked to move past either end: Wine would answer success there, Windows fails.
+TEST(Navigation, ThreeRowsForwardBackwardLastFirstAndBookmark) {
+    const ComPtr<_Recordset> recordset = BuildRecordset({{L"Id", adInteger, 4}}, {{I4(1)}, {I4(2)}, {I4(3)}});
+    ASSERT_EQ(recordset->MoveNext(), S_OK);
+    DbBookmark second{};
+    ASSERT_EQ(recordset->get_Bookmark(&second.bookmark), S_OK);
+    ASSERT_EQ(recordset->MoveFirst(), S_OK);
+
+    ScriptableRecordset counted(recordset);
+    DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&counted)};
+    DbErrorInfo* errors = nullptr;
+    EXPECT_FALSE(rowset.HasMovedNext());
+    for (size_t i = 0; i < std::size(kThreeRowWalk); ++i) {
+        const Step& step = kThreeRowWalk[i];
+        const DbReadRequest request{0, step.positioned};
+        EXPECT_EQ(DbReadRecord(&rowset, step.mode, step.mode == kMoveToSecond ? &second : nullptr, &request, &errors),
+                  step.result)
+            << "step " << i;
+        EXPECT_EQ(CurrentRow(recordset), step.row) << "step " << i;
+        EXPECT_EQ(rowset.HasMovedNext(), i >= 1) << "step " << i;
+    }
+    EXPECT_EQ(errors, nullptr);
+    EXPECT_EQ(counted.Script().Calls("_Recordset::MoveNext"), 4);
+    EXPECT_EQ(counted.Script().Calls("_Recordset::MovePrevious"), 4);
+    VariantClear(&second.bookmark);
+}
+
+TEST(Navigation, EmptyRecordsetHasNoRowInAnyDirection) {
+    const ComPtr<_Recordset> recordset = BuildRecordset({{L"Id", adInteger, 4}}, {});
+    DbOpenRowsetHandle rowset(recordset);
+    DbErrorInfo* errors = nullptr;
+    const DbReadRequest unpositioned{0, 0}, positioned{0, 1};
+    for (int32_t mode : {DbReadFirst, DbReadNext, DbReadPrevious, DbReadLast})
+        EXPECT_EQ(DbReadRecord(&rowset, mode, nullptr, &unpositioned, &errors), DbNoMoreRecords) << "mode " << mode;
+    EXPECT_EQ(DbReadRecord(&rowset, DbReadFirst, nullptr, &positioned, &errors), DbNoMoreRecords);
+    EXPECT_EQ(errors, nullptr);
+}
+
+TEST(Navigation, WithoutRecordsetOrRequest) {
+    DbOpenRowsetHandle rowset;
+    DbErrorInfo* errors = nullptr;
+    const DbReadRequest request{0, 0};
+    DbBookmark bookmark{};
+    for (int32_t mode : {DbReadFirst, DbReadNext, DbReadPrevious, DbReadLast, DbReadBookmark})
+        EXPECT_EQ(DbReadRecord(&rowset, mode, &bookmark, &request, &errors), DbFailed) << "mode " << mode;
+    bool atEnd = true;
+    EXPECT_EQ(rowset.IsAtEnd(atEnd), DbFailed);
+    EXPECT_FALSE(atEnd);
+    EXPECT_EQ(rowset.Cancel(&errors), DbSuccess);
+    EXPECT_EQ(DbReadRecord(nullptr, DbReadNext, nullptr, &request, &errors), DbInvalidArgument);
+    EXPECT_EQ(DbReadRecord(&rowset, DbReadNext, nullptr, nullptr, &errors), DbInvalidArgument);
+    EXPECT_EQ(errors, nullptr);
+}
+
+}  // namespace

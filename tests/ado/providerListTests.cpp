@@ -1,0 +1,142 @@
+// Provider lists from the registry, current user before local machine, and the rowset's cached
+// answers that switch it to record mode.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ado/openrowseth.h"
+#include "ado/providerLists.h"
+#include "providerListValue.h"
+#include "support/driverInUse.h"
+#include "support/recordsetBuilder.h"
+#include "support/scriptableRecordset.h"
+#include "support/variantValues.h"
+#include "unit/reportedAssertions.h"
+
+namespace {
+
+using List = std::optional<std::wstring>;
+
+struct ListCase {
+    List currentUser;
+    List localMachine;
+    const wchar_t* providerName;
+    bool listed;
+};
+
+const std::wstring kTooLong(512, L'*');
+
+const ListCase kListCases[] = {
+    {L"EXOLEDB;SQLOLEDB", {}, L"SQLOLEDB.1", true},
+    {L"EXOLEDB; SQLOLEDB", {}, L"SQLOLEDB.1", false},  // the blank belongs to the item
+    {L"EXOLEDB", {}, L"exoledb.datasource", true},
+    {L"exo*", {}, L"exoledb.datasource", true},
+    {L"EX?LEDB", {}, L"EXOLEDB", true},
+    {L"EX?LEDB", {}, L"EXOOLEDB", false},
+    {L"EXOLEDB\\*", {}, L"EXOLEDB", false},
+    {L"EXOLEDB\\*", {}, L"EXOLEDB*.1", true},
+    {L"SQLOLEDB.1", {}, L"SQLOLEDB.1", false},  // only the text before the first dot is the key
+    {L"NOTHING", L"MSDAOSP", L"MSDAOSP", false},  // the current user's list hides the machine's
+    {{}, L"MSDAOSP", L"MSDAOSP", true},
+    {L"", L"MSDAOSP", L"MSDAOSP", true},  // an empty value counts as none
+    {kTooLong, L"MSDAOSP", L"MSDAOSP", true},
+    {kTooLong.substr(1), L"MSDAOSP", L"MSDAOSP", true},  // 511 characters fit
+    {kTooLong.substr(1), {}, L"ANY", true},
+    {L";;;", {}, L"X", false},
+    {L"*", {}, L"", true},
+    {{}, {}, L"", false},
+    {{}, {}, L"EXOLEDB", false},  // the default lists are empty
+};
+
+TEST(ProviderLists, RegistryListsDecide) {
+    const DriverInUse driver;  // for the default lists of the string table
+    for (const ListCase& row : kListCases) {
+        const ProviderListValue user(HKEY_CURRENT_USER, kHierarchicalRecordProviders, row.currentUser);
+        const ProviderListValue machine(HKEY_LOCAL_MACHINE, kHierarchicalRecordProviders, row.localMachine);
+        EXPECT_EQ(IsProviderListed(row.providerName, kHierarchicalRecordProviders, kDefaultHierarchicalRecordProviders),
+                  row.listed)
+            << row.providerName << " with " << row.currentUser.value_or(L"(none)").substr(0, 20) << " / "
+            << row.localMachine.value_or(L"(none)");
+        // Each capability has a list of its own.
+        EXPECT_FALSE(IsProviderListed(row.providerName, kCustomFieldsProviders, kDefaultCustomFieldsProviders));
+    }
+}
+
+TEST(ProviderLists, RowsetAsksEachListOnceAndKeepsTheAnswer) {
+    ReportedAssertions assertions;
+    const std::vector<std::wstring> noProvider{L"adoCommon|FALSE"};
+    DbOpenRowsetHandle listed;
+    DbOpenRowsetHandle unlisted;
+    {
+        const ProviderListValue everything(HKEY_CURRENT_USER, kCustomFieldsProviders, L"*");
+        const ProviderListValue nothing(HKEY_CURRENT_USER, kHierarchicalRecordProviders, {});
+        EXPECT_TRUE(listed.SupportsCustomFields());
+        EXPECT_EQ(assertions.Take(), noProvider) << "a rowset without a recordset has no provider";
+        EXPECT_FALSE(unlisted.SupportsHierarchicalRecord());
+        EXPECT_EQ(assertions.Take(), noProvider);
+    }
+    const ProviderListValue everything(HKEY_CURRENT_USER, kHierarchicalRecordProviders, L"*");
+    EXPECT_TRUE(listed.SupportsCustomFields());
+    EXPECT_FALSE(unlisted.SupportsHierarchicalRecord());
+    EXPECT_EQ(assertions.Take(), std::vector<std::wstring>()) << "cached answers ask nothing";
+    EXPECT_TRUE(listed.SupportsHierarchicalRecord());
+    EXPECT_FALSE(unlisted.SupportsCustomFields());
+}
+
+struct ProviderNameCase {
+    const wchar_t* connectionString;  // null: the connection object or an empty connection
+    const wchar_t* connectionProvider;  // null: no connection object
+    bool readFails;
+    const wchar_t* providerName;  // null: none, reported as an assertion
+};
+
+const ProviderNameCase kProviderNameCases[] = {
+    {L"Provider=MSDAOSP;Data Source=x", nullptr, false, L"MSDAOSP"},
+    {L"Data Source=x;provider=SQLOLEDB.1", nullptr, false, L"SQLOLEDB.1"},
+    {L"Data Source=x", nullptr, false, nullptr},
+    {L"", nullptr, false, nullptr},
+    {L"Provider=", nullptr, false, L""},
+    {nullptr, L"EXOLEDB.DataSource", false, L"EXOLEDB.DataSource"},
+    {nullptr, nullptr, false, nullptr},
+    {L"Provider=MSDAOSP", nullptr, true, nullptr},
+};
+
+TEST(ProviderLists, ProviderNameFromConnectionStringOrObject) {
+    ReportedAssertions assertions;
+    for (const ProviderNameCase& row : kProviderNameCases) {
+        SCOPED_TRACE(testing::Message() << (row.connectionString ? row.connectionString : L"(object)"));
+        FakeConnection connection(row.connectionProvider ? row.connectionProvider : L"");
+        ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {}));
+        recordset.SetActiveConnection(row.connectionString    ? Text(row.connectionString)
+                                      : row.connectionProvider ? connection.AsActiveConnection()
+                                                               : Variant());
+        if (row.readFails) recordset.Script().Fail("_Recordset::get_ActiveConnection", E_FAIL);
+        EXPECT_EQ(GetProviderName(ComPtr<_Recordset>(&recordset)), SWCharString(row.providerName));
+        EXPECT_EQ(assertions.Take(), std::vector<std::wstring>(row.providerName ? 0 : 1, L"adoCommon|FALSE"));
+        EXPECT_EQ(recordset.References(), 1u);
+        recordset.SetActiveConnection(Variant());
+        EXPECT_EQ(connection.References(), 1u);
+    }
+    EXPECT_EQ(GetProviderName(nullptr), SWCharString());
+    EXPECT_EQ(assertions.Take(), std::vector<std::wstring>{L"adoCommon|FALSE"});
+}
+
+TEST(ProviderLists, ListedProviderOfTheConnectionPutsTheRowsetInRecordMode) {
+    const ProviderListValue hierarchical(HKEY_CURRENT_USER, kHierarchicalRecordProviders, L"MSDA*");
+    const ProviderListValue custom(HKEY_CURRENT_USER, kCustomFieldsProviders, L"EXOLEDB");
+    ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {}));
+    recordset.SetActiveConnection(Text(L"Provider=msdaosp.2"));
+    {
+        DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&recordset)};
+        EXPECT_FALSE(rowset.SupportsCustomFields());
+        EXPECT_TRUE(rowset.SupportsHierarchicalRecord());
+        EXPECT_TRUE(rowset.SupportsHierarchicalRecord());
+        EXPECT_EQ(recordset.Script().Calls("_Recordset::get_ActiveConnection"), 2) << "once per list";
+    }
+    EXPECT_EQ(recordset.References(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+#pragma once
+// Failures on demand for the ADO doubles, shared by a recordset double and its Fields and Field
+// doubles: any call named as "Interface::method" (as UnexpectedCall names them) can be told to
+// fail with a chosen HRESULT, with or without an error object. With one, the failing double
+// answers ISupportErrorInfo for its interface and the thread's error object is a fresh one whose
+// description names the call; without one, it answers S_FALSE and the thread holds a stale error
+// object that a driver following the rule must not take. Calls are counted by name.
+//
+//     script.Fail("_Recordset::MoveNext", E_FAIL);                  // with an error object
+//     script.Fail("Field::get_Value", 0x800A0BCD, WithoutErrorObject);
+//     script.Fail("_Recordset::MoveNext", S_OK);                    // passes again
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include <map>
+#include <string>
+
+#include "support/testDouble.h"
+
+constexpr bool WithoutErrorObject = false;
+
+// Source of every error object a double sets.
+constexpr wchar_t kScriptedErrorSource[] = L"ScriptedADO";
+
+class AdoScript {
+public:
+    void Fail(const std::string& call, HRESULT result, bool withErrorObject = true) {
+        failures_[call] = {result, withErrorObject};
+    }
+    // Counts the call and answers S_OK, or its failure with the thread's error object set as above.
+    HRESULT Answer(const std::string& call);
+    // A refusal that the platform itself would give, always with an error object.
+    HRESULT Refuse(const std::string& call, HRESULT result, const wchar_t* description);
+    int Calls(const std::string& call) const;
+    // What a failing double answers to InterfaceSupportsErrorInfo for its own interface.
+    HRESULT SupportsErrorInfo() const { return lastWithErrorObject_ ? S_OK : S_FALSE; }
+
+private:
+    struct Failure {
+        HRESULT result;
+        bool withErrorObject;
+    };
+    std::map<std::string, Failure> failures_;
+    std::map<std::string, int> calls_;
+    bool lastWithErrorObject_ = false;
+};
+
+// One line per slot that a double does not expect to be called.
+#define ADO_UNEXPECTED(Interface, method, ...) \
+    HRESULT STDMETHODCALLTYPE method(__VA_ARGS__) override { return UnexpectedCall(#Interface "::" #method); }
+
+// The IDispatch slots, and with them the _ADO slot, that ADO interfaces begin with.
+#define ADO_UNEXPECTED_DISPATCH(Interface)                                                                    \
+    ADO_UNEXPECTED(Interface, GetTypeInfoCount, UINT*)                                                        \
+    ADO_UNEXPECTED(Interface, GetTypeInfo, UINT, LCID, ITypeInfo**)                                           \
+    ADO_UNEXPECTED(Interface, GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)                          \
+    ADO_UNEXPECTED(Interface, Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+
+#define ADO_UNEXPECTED_BASE(Interface) \
+    ADO_UNEXPECTED_DISPATCH(Interface) \
+    ADO_UNEXPECTED(Interface, get_Properties, Properties**)
