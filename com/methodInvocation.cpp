@@ -83,8 +83,9 @@ bool MakeArgument(const ArgumentSource& source, VARIANT& slot) {
     case int32uValue: slot.ulVal = Read<ULONG>(data); slot.vt = VT_UI4; return true;
     case numberValue: slot.dblVal = Read<double>(data); slot.vt = VT_R8; return true;
     case currencyValue: slot.cyVal.int64 = Read<LONGLONG>(data); slot.vt = VT_CY; return true;
-    // The low byte of the stored word: 1 for true as the driver stores it.
-    case booleanValue: slot.boolVal = Read<BYTE>(data); slot.vt = VT_BOOL; return true;
+    // The low byte of the stored word decides; automation's true is all bits set, which is what
+    // providers compare with.
+    case booleanValue: slot.boolVal = Read<BYTE>(data) ? VARIANT_TRUE : VARIANT_FALSE; slot.vt = VT_BOOL; return true;
     case dateValue: slot.date = VariantDate(Read<DbDateTime>(data), false); slot.vt = VT_DATE; return true;
     // A time has no day number; automation gives it day 0.
     case timeValue: slot.date = VariantDate(kAutomationDayZero, Read<DbDateTime>(data), true); slot.vt = VT_DATE; return true;
