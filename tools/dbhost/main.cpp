@@ -135,6 +135,7 @@ void PrintFailure(const DriverFailure& failure) {
 int wmain(int argc, wchar_t** argv) {
     // Output is UTF-8 and its line ends are the writers' own.
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     Options options;
     CLI::App app{"Report console: drives zedb_com.dll through its exports as the report engine does"};
     app.require_subcommand(1);
