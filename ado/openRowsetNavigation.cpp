@@ -33,6 +33,7 @@ int32_t DbOpenRowsetHandle::IsAtEnd(bool& atEnd) {
 
 int32_t DbOpenRowsetHandle::MoveFirst(DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
+    movedNextOntoRow = 0;
     return ReportingFailures(errorInfo, DbMoveFirstFailed, [&]() -> int32_t {
         if (IsEmpty()) return DbNoMoreRecords;
         CheckCom(recordset->MoveFirst(), recordset);
@@ -44,18 +45,24 @@ int32_t DbOpenRowsetHandle::MoveFirst(DbErrorInfo** errorInfo) {
 int32_t DbOpenRowsetHandle::MoveNext(DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
     hasMovedNext = 1;
-    // A first question that fails counts as not at the end: the move itself then tells.
+    // The row just reached by a move forward is not the end: asking again would only double
+    // the ADO calls of the report's inner loop. A first question that fails counts as not at
+    // the end: the move itself then tells.
     bool atEnd = false;
-    IsAtEnd(atEnd);
+    if (!movedNextOntoRow) IsAtEnd(atEnd);
+    movedNextOntoRow = 0;
     if (atEnd) return DbNoMoreRecords;
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         CheckCom(recordset->MoveNext(), recordset);
-        return ReadEof() ? DbNoMoreRecords : DbSuccess;
+        if (ReadEof()) return DbNoMoreRecords;
+        movedNextOntoRow = 1;
+        return DbSuccess;
     });
 }
 
 int32_t DbOpenRowsetHandle::MovePrevious(DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
+    movedNextOntoRow = 0;
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         if (ReadBof()) return DbNoMoreRecords;
         CheckCom(recordset->MovePrevious(), recordset);
@@ -65,6 +72,7 @@ int32_t DbOpenRowsetHandle::MovePrevious(DbErrorInfo** errorInfo) {
 
 int32_t DbOpenRowsetHandle::MoveLast(DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
+    movedNextOntoRow = 0;
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         if (IsEmpty()) return DbNoMoreRecords;
         CheckCom(recordset->MoveLast(), recordset);
@@ -74,6 +82,7 @@ int32_t DbOpenRowsetHandle::MoveLast(DbErrorInfo** errorInfo) {
 
 int32_t DbOpenRowsetHandle::MoveToBookmark(const DbBookmark& bookmark, DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
+    movedNextOntoRow = 0;
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         Variant copy(bookmark.bookmark);
         CheckCom(recordset->put_Bookmark(*copy.Get()), recordset);

@@ -86,6 +86,8 @@ private:
     int16_t customFieldsSupport = -1;  // -1 not yet asked, 0 no, 1 yes
     int16_t hierarchicalRecordSupport = -1;
     uint16_t hasMovedNext = 0;
+    // Set by a MoveNext that ended on a row, cleared by every other move.
+    uint16_t movedNextOntoRow = 0;
     uint16_t emptyWhenChapterOpened = 0;
     // Never set, so error labels come in language 1033.
     SWCharString errorLanguage;

@@ -1,5 +1,7 @@
 #include "driverSession.h"
 
+#include <utility>
+
 #include "ado/fieldBinding.h"
 #include "ado/recordReading.h"
 #include "common/dbLogonInfo.h"
@@ -19,7 +21,7 @@ class DriverSession::TableRecord {
 public:
     TableRecord(const DriverSession& session, const std::wstring& name) : session_(session) {
         const DriverLibrary& driver_ = session.driver_;
-        session.Check("DbFetchTableInfo", DRIVER_EXPORT(DbFetchTableInfo)(nullptr, name.c_str(), &record_), nullptr);
+        session.Check("DbFetchTableInfo", DRIVER_EXPORT(DbFetchTableInfo)(nullptr, name.c_str(), &record_));
     }
     ~TableRecord() {
         const DriverLibrary& driver_ = session_.driver_;
@@ -78,7 +80,7 @@ private:
 
 DriverSession::DriverSession(const DriverLibrary& driver, std::wstring language)
     : driver_(driver), language_(std::move(language)) {
-    Check("DbInitialize", DRIVER_EXPORT(DbInitialize)(nullptr, language_.c_str()), nullptr);
+    Check("DbInitialize", DRIVER_EXPORT(DbInitialize)(nullptr, language_.c_str()));
 }
 
 DriverSession::~DriverSession() {
@@ -86,17 +88,22 @@ DriverSession::~DriverSession() {
     DRIVER_EXPORT(DbTerminate)();
 }
 
-void DriverSession::Check(const char* operation, int32_t result, DbErrorInfo* errors) const {
+void DriverSession::Check(const char* operation, int32_t result) const {
+    DbErrorInfo* none = nullptr;
+    Check(operation, result, none);
+}
+
+void DriverSession::Check(const char* operation, int32_t result, DbErrorInfo*& errors) const {
     std::vector<DriverErrorRecord> records;
     for (const DbErrorInfo* record = errors; record; record = record->next)
         records.push_back({record->code, record->text ? record->text : L""});
-    DRIVER_EXPORT(DbFreeErrorInfo)(errors);
+    DRIVER_EXPORT(DbFreeErrorInfo)(std::exchange(errors, nullptr));
     if (result != DbSuccess) throw DriverFailure(operation, result, std::move(records));
 }
 
 std::wstring DriverSession::DatabaseType() const {
     wchar_t* name = nullptr;
-    Check("DbFetchDatabaseType", DRIVER_EXPORT(DbFetchDatabaseType)(language_.c_str(), &name), nullptr);
+    Check("DbFetchDatabaseType", DRIVER_EXPORT(DbFetchDatabaseType)(language_.c_str(), &name));
     std::wstring text = name ? name : L"";
     DRIVER_EXPORT(DbFreeString)(name);
     return text;
@@ -123,7 +130,7 @@ void DriverSession::LogOn(const std::wstring& programId) {
     AddNewProperty(*typed->properties, L"Program ID", L"Program ID", nullptr, stringValue, 0, &value);
     DbLogonInfo* dialog = nullptr;
     Check("DbFetchLogonUIInfo",
-          DRIVER_EXPORT(DbFetchLogonUIInfo)(nullptr, typed.get(), nullptr, language_.c_str(), &dialog), nullptr);
+          DRIVER_EXPORT(DbFetchLogonUIInfo)(nullptr, typed.get(), nullptr, language_.c_str(), &dialog));
     std::unique_ptr<DbLogonInfo, decltype(&DbFreeLogonInfo)> logonInfo(dialog, DRIVER_EXPORT(DbFreeLogonInfo));
     DbLogonInfo* newLogonInfo = nullptr;
     DbErrorInfo* errors = nullptr;
@@ -136,8 +143,7 @@ void DriverSession::LogOn(const std::wstring& programId) {
 std::vector<std::wstring> DriverSession::Tables() const {
     DbTableInfo** list = nullptr;
     uint32_t count = 0;
-    Check("DbFetchTableList", DRIVER_EXPORT(DbFetchTableList)(server_, nullptr, nullptr, 0, &list, &count, nullptr),
-          nullptr);
+    Check("DbFetchTableList", DRIVER_EXPORT(DbFetchTableList)(server_, nullptr, nullptr, 0, &list, &count, nullptr));
     std::vector<std::wstring> names;
     for (uint32_t i = 0; i < count; ++i) names.push_back(list[i]->firstText ? list[i]->firstText : L"");
     DRIVER_EXPORT(DbFreeTableList)(&count, list);
@@ -176,59 +182,61 @@ std::vector<FieldInfo> DriverSession::Fields(const std::wstring& table, const Pa
     return FetchFields(record.Get(), parameters);
 }
 
-void DriverSession::Query(const std::wstring& table, const ParameterTexts& texts, const FieldsHandler& onFields,
-                          const RowHandler& onRow) const {
+ExecutedQuery DriverSession::Execute(const std::wstring& table, const ParameterTexts& texts) const {
     TableRecord record(*this, table);
     ParameterList parameters(*this, record.Get(), texts);
-    std::vector<FieldInfo> fields = FetchFields(record.Get(), parameters);
+    ExecutedQuery query;
+    query.fields = FetchFields(record.Get(), parameters);
 
     DbTableInfo* tables[] = {&record.Get()};
-    DbQueryDefinition query{};
-    query.tables = tables;
-    query.nTables = 1;
-    query.parameters = parameters.Records();
-    query.parameterValues = parameters.Values();
-    query.nParameters = parameters.Count();
+    DbQueryDefinition definition{};
+    definition.tables = tables;
+    definition.nTables = 1;
+    definition.parameters = parameters.Records();
+    definition.parameterValues = parameters.Values();
+    definition.nParameters = parameters.Count();
     DbOpenRowsetHandle* opened = nullptr;
     DbErrorInfo* errors = nullptr;
-    const int32_t executed = DRIVER_EXPORT(DbExecuteQuery)(server_, 0, &query, nullptr, nullptr, nullptr, &opened,
-                                                           nullptr, &errors);
-    std::unique_ptr<DbOpenRowsetHandle, decltype(&DbCloseRowset)> rowset(opened, DRIVER_EXPORT(DbCloseRowset));
+    const int32_t executed = DRIVER_EXPORT(DbExecuteQuery)(server_, 0, &definition, nullptr, nullptr, nullptr,
+                                                           &opened, nullptr, &errors);
+    query.rowset = {opened, DRIVER_EXPORT(DbCloseRowset)};
     Check("DbExecuteQuery", executed, errors);
 
-    // Each field bound by name, the n-th of its name bound to the n-th column of that name.
     auto freeBinding = DRIVER_EXPORT(DbFreeFieldBinding);
-    std::vector<std::unique_ptr<DbFieldBinding, decltype(&DbFreeFieldBinding)>> bindings;
-    for (size_t i = 0; i < fields.size(); ++i) {
+    for (size_t i = 0; i < query.fields.size(); ++i) {
         DbFieldBindingInfo request{};
-        request.fieldName = fields[i].name.c_str();
+        request.fieldName = query.fields[i].name.c_str();
         request.bindingKind = kBindByName;
-        for (size_t j = 0; j < i; ++j) request.nameOccurrence += fields[j].name == fields[i].name ? 1 : 0;
+        for (size_t j = 0; j < i; ++j) request.nameOccurrence += query.fields[j].name == query.fields[i].name ? 1 : 0;
         DbFieldBinding* binding = nullptr;
         errors = nullptr;
-        const int32_t bound = DRIVER_EXPORT(DbBindToField)(rowset.get(), &request, &binding, &errors);
-        bindings.emplace_back(binding, freeBinding);
+        const int32_t bound = DRIVER_EXPORT(DbBindToField)(query.rowset.get(), &request, &binding, &errors);
+        query.bindings.emplace_back(binding, freeBinding);
         Check("DbBindToField", bound, errors);
     }
+    return query;
+}
 
-    onFields(fields);
+void DriverSession::Query(const std::wstring& table, const ParameterTexts& texts, const FieldsHandler& onFields,
+                          const RowHandler& onRow) const {
+    const ExecutedQuery query = Execute(table, texts);
+    onFields(query.fields);
 
     auto readRecord = DRIVER_EXPORT(DbReadRecord);
     auto readValue = DRIVER_EXPORT(DbReadVariantColumnValue);
-    std::vector<Variant> row(fields.size());
+    std::vector<Variant> row(query.fields.size());
     const DbReadRequest positioned{0, 1}, moving{0, 0};
-    errors = nullptr;
-    int32_t read = readRecord(rowset.get(), DbReadFirst, nullptr, &positioned, &errors);
+    DbErrorInfo* errors = nullptr;
+    int32_t read = readRecord(query.rowset.get(), DbReadFirst, nullptr, &positioned, &errors);
     while (read == DbSuccess) {
         for (size_t i = 0; i < row.size(); ++i) {
             Check("DbReadVariantColumnValue",
-                  readValue(rowset.get(), bindings[i].get(), nullptr, nullptr, row[i].ReleaseAndGetAddressOf(),
-                            &errors),
+                  readValue(query.rowset.get(), query.bindings[i].get(), nullptr, nullptr,
+                            row[i].ReleaseAndGetAddressOf(), &errors),
                   errors);
         }
         if (!onRow(row)) return;
-        read = readRecord(rowset.get(), DbReadNext, nullptr, &moving, &errors);
+        read = readRecord(query.rowset.get(), DbReadNext, nullptr, &moving, &errors);
     }
-    if (read != DbNoMoreRecords) Check("DbReadRecord", read, errors);
-    Check("DbReadRecord", DbSuccess, errors);
+    Check("DbReadRecord", read == DbNoMoreRecords ? DbSuccess : read, errors);
 }

@@ -33,6 +33,14 @@ struct FieldInfo {
     uint32_t length;
 };
 
+// A query run by DbExecuteQuery: its open rowset with each field bound by name, the n-th field
+// of a name to the n-th column of that name. The bindings go back before the rowset is closed.
+struct ExecutedQuery {
+    std::vector<FieldInfo> fields;
+    std::unique_ptr<DbOpenRowsetHandle, decltype(&DbCloseRowset)> rowset{nullptr, nullptr};
+    std::vector<std::unique_ptr<DbFieldBinding, decltype(&DbFreeFieldBinding)>> bindings;
+};
+
 class DriverSession {
 public:
     DriverSession(const DriverLibrary& driver, std::wstring language);
@@ -48,6 +56,7 @@ public:
     std::vector<ParameterInfo> Parameters(const std::wstring& table) const;
     std::vector<FieldInfo> Fields(const std::wstring& table, const ParameterTexts& parameters) const;
 
+    ExecutedQuery Execute(const std::wstring& table, const ParameterTexts& parameters) const;
     // Runs the table's query: hands its fields to onFields once they are bound, then each row to
     // onRow, one VARIANT per field, until onRow returns false or the rows end.
     using FieldsHandler = std::function<void(const std::vector<FieldInfo>&)>;
@@ -55,10 +64,14 @@ public:
     void Query(const std::wstring& table, const ParameterTexts& parameters, const FieldsHandler& onFields,
                const RowHandler& onRow) const;
 
+    const DriverLibrary& Driver() const { return driver_; }
+
 private:
     class TableRecord;
     class ParameterList;
-    void Check(const char* operation, int32_t result, DbErrorInfo* errors) const;
+    void Check(const char* operation, int32_t result) const;
+    // Copies and frees the error list, leaving errors null for the next call.
+    void Check(const char* operation, int32_t result, DbErrorInfo*& errors) const;
     std::vector<FieldInfo> FetchFields(const DbTableInfo& table, const ParameterList& parameters) const;
 
     const DriverLibrary& driver_;
