@@ -10,12 +10,6 @@ bool DbOpenRowsetHandle::ReadBof() const {
     return bof != VARIANT_FALSE;
 }
 
-bool DbOpenRowsetHandle::ReadEof() const {
-    VARIANT_BOOL eof = VARIANT_FALSE;
-    CheckCom(recordset->get_EOF(&eof), recordset);
-    return eof != VARIANT_FALSE;
-}
-
 // EOF is read only when BOF holds: only both together say that there is no row at all.
 bool DbOpenRowsetHandle::IsEmpty() const { return ReadBof() && ReadEof(); }
 
@@ -38,24 +32,6 @@ int32_t DbOpenRowsetHandle::MoveFirst(DbErrorInfo** errorInfo) {
         if (IsEmpty()) return DbNoMoreRecords;
         CheckCom(recordset->MoveFirst(), recordset);
         childRowsetOfCurrentRecord.reset();
-        return DbSuccess;
-    });
-}
-
-int32_t DbOpenRowsetHandle::MoveNext(DbErrorInfo** errorInfo) {
-    if (!recordset) return DbFailed;
-    hasMovedNext = 1;
-    // The row just reached by a move forward is not the end: asking again would only double
-    // the ADO calls of the report's inner loop. A first question that fails counts as not at
-    // the end: the move itself then tells.
-    bool atEnd = false;
-    if (!movedNextOntoRow) IsAtEnd(atEnd);
-    movedNextOntoRow = 0;
-    if (atEnd) return DbNoMoreRecords;
-    return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
-        CheckCom(recordset->MoveNext(), recordset);
-        if (ReadEof()) return DbNoMoreRecords;
-        movedNextOntoRow = 1;
         return DbSuccess;
     });
 }

@@ -58,7 +58,8 @@ const Failure kFailures[] = {
      "dbhost: DbLogonServer failed with result 12 (an argument is missing or names nothing known, such as an "
      "unregistered Program ID)\n"},
     {L"query CsvFile --param path=no-such-file.csv", 1,
-     "dbhost: DbFetchTableFields failed with result 303 (the provider's method failed or could not be called)\n"},
+     "dbhost: DbFetchTableFields failed with result 303 (the provider's method failed or could not be called)\n"
+     "  error 303: Failed to execute the COM interface to obtain the Recordset.\n"},
 };
 
 }  // namespace
