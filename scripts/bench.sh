@@ -4,9 +4,5 @@
 # arguments say otherwise, e.g. --rows 50000 --columns 4 --rounds 3).
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-"$ROOT/scripts/setup.sh"
-build_tree
-start_wine
-cd "$BUILD_DIR/bin"
-"$ROOT/scripts/wine-run.sh" regsvr32.exe /s sampleProvider.dll
+prepare_sample_provider
 "$ROOT/scripts/wine-run.sh" read_benchmark.exe "$@"

@@ -5,11 +5,7 @@
 #     bash scripts/run.sh query OrderLines --param orderId=1003 --format json
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-"$ROOT/scripts/setup.sh"
-build_tree
-start_wine
-cd "$BUILD_DIR/bin"
-"$ROOT/scripts/wine-run.sh" regsvr32.exe /s sampleProvider.dll
+prepare_sample_provider
 if [ $# -eq 0 ]; then
   set -- query Orders --param region=North --param since=2026-02-01
 fi
