@@ -6,8 +6,8 @@
 
 uint64_t ReadThroughDriver(const DriverSession& session, const ExecutedQuery& query) {
     const DriverLibrary& driver = session.Driver();
-    auto readRecord = driver.Export<decltype(&DbReadRecord)>("DbReadRecord");
-    auto readValue = driver.Export<decltype(&DbReadVariantColumnValue)>("DbReadVariantColumnValue");
+    auto readRecord = DRIVER_EXPORT(driver, DbReadRecord);
+    auto readValue = DRIVER_EXPORT(driver, DbReadVariantColumnValue);
     DbOpenRowsetHandle* rowset = query.rowset.get();
     const DbReadRequest moving{0, 0};
     Variant value;

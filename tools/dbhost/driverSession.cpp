@@ -9,9 +9,6 @@
 #include "driverFailure.h"
 #include "textEncoding.h"
 
-// Each export looked up by its name, with the signature that the driver's header declares.
-#define DRIVER_EXPORT(name) driver_.Export<decltype(&name)>(#name)
-
 namespace {
 constexpr int32_t kCapabilityCount = 26;
 }
@@ -20,13 +17,10 @@ constexpr int32_t kCapabilityCount = 26;
 class DriverSession::TableRecord {
 public:
     TableRecord(const DriverSession& session, const std::wstring& name) : session_(session) {
-        const DriverLibrary& driver_ = session.driver_;
-        session.Check("DbFetchTableInfo", DRIVER_EXPORT(DbFetchTableInfo)(nullptr, name.c_str(), &record_));
+        session.Check("DbFetchTableInfo",
+                      DRIVER_EXPORT(session.driver_, DbFetchTableInfo)(nullptr, name.c_str(), &record_));
     }
-    ~TableRecord() {
-        const DriverLibrary& driver_ = session_.driver_;
-        DRIVER_EXPORT(DbFreeTableInfo)(record_);
-    }
+    ~TableRecord() { DRIVER_EXPORT(session_.driver_, DbFreeTableInfo)(record_); }
     TableRecord(const TableRecord&) = delete;
     TableRecord& operator=(const TableRecord&) = delete;
     DbTableInfo& Get() const { return *record_; }
@@ -41,10 +35,10 @@ class DriverSession::ParameterList {
 public:
     ParameterList(const DriverSession& session, const DbTableInfo& table, const ParameterTexts& texts)
         : session_(session) {
-        const DriverLibrary& driver_ = session.driver_;
         DbErrorInfo* errors = nullptr;
         session.Check("DbFetchTableParameters",
-                      DRIVER_EXPORT(DbFetchTableParameters)(session.server_, &table, &count_, &records_, &errors),
+                      DRIVER_EXPORT(session.driver_, DbFetchTableParameters)(session.server_, &table, &count_,
+                                                                             &records_, &errors),
                       errors);
         values_.resize(count_);
         for (const auto& [name, text] : texts) {
@@ -53,10 +47,7 @@ public:
         }
         for (const auto& value : values_) pointers_.push_back(value.get());
     }
-    ~ParameterList() {
-        const DriverLibrary& driver_ = session_.driver_;
-        DRIVER_EXPORT(DbFreeParametersList)(count_, records_);
-    }
+    ~ParameterList() { DRIVER_EXPORT(session_.driver_, DbFreeParametersList)(count_, records_); }
     ParameterList(const ParameterList&) = delete;
     ParameterList& operator=(const ParameterList&) = delete;
 
@@ -80,12 +71,12 @@ private:
 
 DriverSession::DriverSession(const DriverLibrary& driver, std::wstring language)
     : driver_(driver), language_(std::move(language)) {
-    Check("DbInitialize", DRIVER_EXPORT(DbInitialize)(nullptr, language_.c_str()));
+    Check("DbInitialize", DRIVER_EXPORT(driver_, DbInitialize)(nullptr, language_.c_str()));
 }
 
 DriverSession::~DriverSession() {
-    if (server_) DRIVER_EXPORT(DbLogoffServer)(server_);
-    DRIVER_EXPORT(DbTerminate)();
+    if (server_) DRIVER_EXPORT(driver_, DbLogoffServer)(server_);
+    DRIVER_EXPORT(driver_, DbTerminate)();
 }
 
 void DriverSession::Check(const char* operation, int32_t result) const {
@@ -97,20 +88,20 @@ void DriverSession::Check(const char* operation, int32_t result, DbErrorInfo*& e
     std::vector<DriverErrorRecord> records;
     for (const DbErrorInfo* record = errors; record; record = record->next)
         records.push_back({record->code, record->text ? record->text : L""});
-    DRIVER_EXPORT(DbFreeErrorInfo)(std::exchange(errors, nullptr));
+    DRIVER_EXPORT(driver_, DbFreeErrorInfo)(std::exchange(errors, nullptr));
     if (result != DbSuccess) throw DriverFailure(operation, result, std::move(records));
 }
 
 std::wstring DriverSession::DatabaseType() const {
     wchar_t* name = nullptr;
-    Check("DbFetchDatabaseType", DRIVER_EXPORT(DbFetchDatabaseType)(language_.c_str(), &name));
+    Check("DbFetchDatabaseType", DRIVER_EXPORT(driver_, DbFetchDatabaseType)(language_.c_str(), &name));
     std::wstring text = name ? name : L"";
-    DRIVER_EXPORT(DbFreeString)(name);
+    DRIVER_EXPORT(driver_, DbFreeString)(name);
     return text;
 }
 
 std::vector<CapabilityAnswer> DriverSession::Capabilities() const {
-    auto getInfo = DRIVER_EXPORT(DbGetInfo);
+    auto getInfo = DRIVER_EXPORT(driver_, DbGetInfo);
     std::vector<CapabilityAnswer> answers;
     // The driver leaves the cell alone for questions it does not answer.
     const uint32_t untouched = 0xCCCCCCCC;
@@ -130,23 +121,23 @@ void DriverSession::LogOn(const std::wstring& programId) {
     AddNewProperty(*typed->properties, L"Program ID", L"Program ID", nullptr, stringValue, 0, &value);
     DbLogonInfo* dialog = nullptr;
     Check("DbFetchLogonUIInfo",
-          DRIVER_EXPORT(DbFetchLogonUIInfo)(nullptr, typed.get(), nullptr, language_.c_str(), &dialog));
-    std::unique_ptr<DbLogonInfo, decltype(&DbFreeLogonInfo)> logonInfo(dialog, DRIVER_EXPORT(DbFreeLogonInfo));
+          DRIVER_EXPORT(driver_, DbFetchLogonUIInfo)(nullptr, typed.get(), nullptr, language_.c_str(), &dialog));
+    std::unique_ptr<DbLogonInfo, decltype(&DbFreeLogonInfo)> logonInfo(dialog, DRIVER_EXPORT(driver_, DbFreeLogonInfo));
     DbLogonInfo* newLogonInfo = nullptr;
     DbErrorInfo* errors = nullptr;
-    const int32_t result = DRIVER_EXPORT(DbLogonServer)(logonInfo.get(), &newLogonInfo, nullptr, nullptr,
+    const int32_t result = DRIVER_EXPORT(driver_, DbLogonServer)(logonInfo.get(), &newLogonInfo, nullptr, nullptr,
                                                         language_.c_str(), &server_, &errors);
-    DRIVER_EXPORT(DbFreeLogonInfo)(newLogonInfo);
+    DRIVER_EXPORT(driver_, DbFreeLogonInfo)(newLogonInfo);
     Check("DbLogonServer", result, errors);
 }
 
 std::vector<std::wstring> DriverSession::Tables() const {
     DbTableInfo** list = nullptr;
     uint32_t count = 0;
-    Check("DbFetchTableList", DRIVER_EXPORT(DbFetchTableList)(server_, nullptr, nullptr, 0, &list, &count, nullptr));
+    Check("DbFetchTableList", DRIVER_EXPORT(driver_, DbFetchTableList)(server_, nullptr, nullptr, 0, &list, &count, nullptr));
     std::vector<std::wstring> names;
     for (uint32_t i = 0; i < count; ++i) names.push_back(list[i]->firstText ? list[i]->firstText : L"");
-    DRIVER_EXPORT(DbFreeTableList)(&count, list);
+    DRIVER_EXPORT(driver_, DbFreeTableList)(&count, list);
     return names;
 }
 
@@ -166,13 +157,13 @@ std::vector<FieldInfo> DriverSession::FetchFields(const DbTableInfo& table, cons
     DbFieldDescription** fields = nullptr;
     DbErrorInfo* errors = nullptr;
     Check("DbFetchTableFields",
-          DRIVER_EXPORT(DbFetchTableFields)(server_, &table, parameters.Count(), parameters.Records(),
+          DRIVER_EXPORT(driver_, DbFetchTableFields)(server_, &table, parameters.Count(), parameters.Records(),
                                             parameters.Values(), &count, &fields, &errors),
           errors);
     std::vector<FieldInfo> infos;
     for (uint32_t i = 0; i < count; ++i)
         infos.push_back({fields[i]->name ? fields[i]->name : L"", fields[i]->valueType, fields[i]->length});
-    DRIVER_EXPORT(DbFreeFieldList)(count, fields);
+    DRIVER_EXPORT(driver_, DbFreeFieldList)(count, fields);
     return infos;
 }
 
@@ -197,12 +188,12 @@ ExecutedQuery DriverSession::Execute(const std::wstring& table, const ParameterT
     definition.nParameters = parameters.Count();
     DbOpenRowsetHandle* opened = nullptr;
     DbErrorInfo* errors = nullptr;
-    const int32_t executed = DRIVER_EXPORT(DbExecuteQuery)(server_, 0, &definition, nullptr, nullptr, nullptr,
+    const int32_t executed = DRIVER_EXPORT(driver_, DbExecuteQuery)(server_, 0, &definition, nullptr, nullptr, nullptr,
                                                            &opened, nullptr, &errors);
-    query.rowset = {opened, DRIVER_EXPORT(DbCloseRowset)};
+    query.rowset = {opened, DRIVER_EXPORT(driver_, DbCloseRowset)};
     Check("DbExecuteQuery", executed, errors);
 
-    auto freeBinding = DRIVER_EXPORT(DbFreeFieldBinding);
+    auto freeBinding = DRIVER_EXPORT(driver_, DbFreeFieldBinding);
     for (size_t i = 0; i < query.fields.size(); ++i) {
         DbFieldBindingInfo request{};
         request.fieldName = query.fields[i].name.c_str();
@@ -210,7 +201,7 @@ ExecutedQuery DriverSession::Execute(const std::wstring& table, const ParameterT
         for (size_t j = 0; j < i; ++j) request.nameOccurrence += query.fields[j].name == query.fields[i].name ? 1 : 0;
         DbFieldBinding* binding = nullptr;
         errors = nullptr;
-        const int32_t bound = DRIVER_EXPORT(DbBindToField)(query.rowset.get(), &request, &binding, &errors);
+        const int32_t bound = DRIVER_EXPORT(driver_, DbBindToField)(query.rowset.get(), &request, &binding, &errors);
         query.bindings.emplace_back(binding, freeBinding);
         Check("DbBindToField", bound, errors);
     }
@@ -222,8 +213,8 @@ void DriverSession::Query(const std::wstring& table, const ParameterTexts& texts
     const ExecutedQuery query = Execute(table, texts);
     onFields(query.fields);
 
-    auto readRecord = DRIVER_EXPORT(DbReadRecord);
-    auto readValue = DRIVER_EXPORT(DbReadVariantColumnValue);
+    auto readRecord = DRIVER_EXPORT(driver_, DbReadRecord);
+    auto readValue = DRIVER_EXPORT(driver_, DbReadVariantColumnValue);
     std::vector<Variant> row(query.fields.size());
     const DbReadRequest positioned{0, 1}, moving{0, 0};
     DbErrorInfo* errors = nullptr;

@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include <cmath>
-#include <cstring>
 
 #include "common/dayNumber.h"
 #include "driverFailure.h"
@@ -41,6 +39,15 @@ std::unique_ptr<DbValue> Discrete(uint32_t valueType, Datum datum) {
     return value;
 }
 
+// text read by one of automation's Var…FromStr conversions in the invariant locale; null when
+// it is no such value.
+template <class Datum, class Conversion>
+std::unique_ptr<DbValue> Converted(uint32_t valueType, const std::wstring& text, Conversion conversion) {
+    Datum datum{};
+    if (FAILED(conversion(const_cast<OLECHAR*>(text.c_str()), LOCALE_INVARIANT, 0, &datum))) return nullptr;
+    return Discrete(valueType, datum);
+}
+
 // ISO 8601: 2026-02-01, 2026-02-01T10:30:00 (also with a space), or 10:30:00 for a time.
 bool ParseMoment(const std::wstring& text, uint32_t valueType, DbDateTime& moment) {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
@@ -70,43 +77,41 @@ std::pair<std::wstring, std::wstring> SplitParameter(const std::wstring& assignm
 }
 
 std::unique_ptr<DbValue> ParameterValue(const std::wstring& name, uint32_t valueType, const std::wstring& text) {
-    auto* input = const_cast<wchar_t*>(text.c_str());
-    const LCID invariant = LOCALE_INVARIANT;
+    std::unique_ptr<DbValue> value;
     switch (valueType) {
     case stringValue:
-    case memoValue: {
-        auto value = std::make_unique<DbValue>(valueType);
-        SetDiscreteValue(*value, valueType, input, true);
-        return value;
-    }
-    case int8sValue: { signed char n; if (FAILED(VarI1FromStr(input, invariant, 0, reinterpret_cast<CHAR*>(&n)))) break; return Discrete(valueType, n); }
-    case int8uValue: { BYTE n; if (FAILED(VarUI1FromStr(input, invariant, 0, &n))) break; return Discrete(valueType, n); }
-    case int16sValue: { SHORT n; if (FAILED(VarI2FromStr(input, invariant, 0, &n))) break; return Discrete(valueType, n); }
-    case int16uValue: { USHORT n; if (FAILED(VarUI2FromStr(input, invariant, 0, &n))) break; return Discrete(valueType, n); }
-    case int32sValue: { LONG n; if (FAILED(VarI4FromStr(input, invariant, 0, &n))) break; return Discrete(valueType, n); }
-    case int32uValue: { ULONG n; if (FAILED(VarUI4FromStr(input, invariant, 0, &n))) break; return Discrete(valueType, n); }
-    case int64sValue: { LONG64 n; if (FAILED(VarI8FromStr(input, invariant, 0, &n))) break; return Discrete(valueType, n); }
-    case int64uValue: { ULONG64 n; if (FAILED(VarUI8FromStr(input, invariant, 0, &n))) break; return Discrete(valueType, n); }
-    case numberValue: { double n; if (FAILED(VarR8FromStr(input, invariant, 0, &n))) break; return Discrete(valueType, n); }
-    case currencyValue: { CY n; if (FAILED(VarCyFromStr(input, invariant, 0, &n))) break; return Discrete(valueType, n.int64); }
-    case decimalValue: { DECIMAL n; if (FAILED(VarDecFromStr(input, invariant, 0, &n))) break; return Discrete(valueType, n); }
-    case booleanValue: {
-        if (text != L"true" && text != L"false") break;
-        const uint16_t flag = text == L"true" ? 1 : 0;
-        return Discrete(valueType, flag);
-    }
+    case memoValue:
+        value = std::make_unique<DbValue>(valueType);
+        SetDiscreteValue(*value, valueType, const_cast<wchar_t*>(text.c_str()), true);
+        break;
+    case int8sValue: value = Converted<CHAR>(valueType, text, VarI1FromStr); break;
+    case int8uValue: value = Converted<BYTE>(valueType, text, VarUI1FromStr); break;
+    case int16sValue: value = Converted<SHORT>(valueType, text, VarI2FromStr); break;
+    case int16uValue: value = Converted<USHORT>(valueType, text, VarUI2FromStr); break;
+    case int32sValue: value = Converted<LONG>(valueType, text, VarI4FromStr); break;
+    case int32uValue: value = Converted<ULONG>(valueType, text, VarUI4FromStr); break;
+    case int64sValue: value = Converted<LONG64>(valueType, text, VarI8FromStr); break;
+    case int64uValue: value = Converted<ULONG64>(valueType, text, VarUI8FromStr); break;
+    case numberValue: value = Converted<double>(valueType, text, VarR8FromStr); break;
+    // A CY is its 64-bit count of ten-thousandths, as the engine's currency value is.
+    case currencyValue: value = Converted<CY>(valueType, text, VarCyFromStr); break;
+    case decimalValue: value = Converted<DECIMAL>(valueType, text, VarDecFromStr); break;
+    case booleanValue:
+        if (text == L"true" || text == L"false") value = Discrete<uint16_t>(valueType, text == L"true" ? 1 : 0);
+        break;
     case dateValue:
     case timeValue:
     case dateTimeValue: {
         DbDateTime moment;
-        if (!ParseMoment(text, valueType, moment)) break;
-        return Discrete(valueType, moment);
+        if (ParseMoment(text, valueType, moment)) value = Discrete(valueType, moment);
+        break;
     }
     default:
         throw UsageError("parameter " + Utf8(name) + " is of type " + ValueTypeName(valueType) +
                          ", which the console cannot give");
     }
-    NotA(name, text, valueType);
+    if (!value) NotA(name, text, valueType);
+    return value;
 }
 
 const char* ValueTypeName(uint32_t valueType) {
