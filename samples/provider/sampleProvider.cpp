@@ -1,5 +1,6 @@
 #include "sampleProvider.h"
 
+#include <exception>
 #include <new>
 
 #include "common/bstr.h"
@@ -29,6 +30,9 @@ HRESULT Serve(_Recordset** result, const std::wstring& what, Make&& make) {
         return ReportFailure(E_INVALIDARG, what + L": " + WideText(error.what()));
     } catch (const std::bad_alloc&) {
         return ReportFailure(E_OUTOFMEMORY, what + L": " + SystemMessage(E_OUTOFMEMORY));
+    } catch (const std::exception& error) {
+        // Nothing may leave a COM method as an exception.
+        return ReportFailure(E_FAIL, what + L": " + WideText(error.what()));
     }
 }
 
