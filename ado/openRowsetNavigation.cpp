@@ -10,12 +10,6 @@ bool DbOpenRowsetHandle::ReadBof() const {
     return bof != VARIANT_FALSE;
 }
 
-bool DbOpenRowsetHandle::ReadEof() const {
-    VARIANT_BOOL eof = VARIANT_FALSE;
-    CheckCom(recordset->get_EOF(&eof), recordset);
-    return eof != VARIANT_FALSE;
-}
-
 // EOF is read only when BOF holds: only both together say that there is no row at all.
 bool DbOpenRowsetHandle::IsEmpty() const { return ReadBof() && ReadEof(); }
 
@@ -33,6 +27,7 @@ int32_t DbOpenRowsetHandle::IsAtEnd(bool& atEnd) {
 
 int32_t DbOpenRowsetHandle::MoveFirst(DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
+    movedNextOntoRow = 0;
     return ReportingFailures(errorInfo, DbMoveFirstFailed, [&]() -> int32_t {
         if (IsEmpty()) return DbNoMoreRecords;
         CheckCom(recordset->MoveFirst(), recordset);
@@ -41,21 +36,9 @@ int32_t DbOpenRowsetHandle::MoveFirst(DbErrorInfo** errorInfo) {
     });
 }
 
-int32_t DbOpenRowsetHandle::MoveNext(DbErrorInfo** errorInfo) {
-    if (!recordset) return DbFailed;
-    hasMovedNext = 1;
-    // A first question that fails counts as not at the end: the move itself then tells.
-    bool atEnd = false;
-    IsAtEnd(atEnd);
-    if (atEnd) return DbNoMoreRecords;
-    return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
-        CheckCom(recordset->MoveNext(), recordset);
-        return ReadEof() ? DbNoMoreRecords : DbSuccess;
-    });
-}
-
 int32_t DbOpenRowsetHandle::MovePrevious(DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
+    movedNextOntoRow = 0;
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         if (ReadBof()) return DbNoMoreRecords;
         CheckCom(recordset->MovePrevious(), recordset);
@@ -65,6 +48,7 @@ int32_t DbOpenRowsetHandle::MovePrevious(DbErrorInfo** errorInfo) {
 
 int32_t DbOpenRowsetHandle::MoveLast(DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
+    movedNextOntoRow = 0;
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         if (IsEmpty()) return DbNoMoreRecords;
         CheckCom(recordset->MoveLast(), recordset);
@@ -74,6 +58,7 @@ int32_t DbOpenRowsetHandle::MoveLast(DbErrorInfo** errorInfo) {
 
 int32_t DbOpenRowsetHandle::MoveToBookmark(const DbBookmark& bookmark, DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
+    movedNextOntoRow = 0;
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         Variant copy(bookmark.bookmark);
         CheckCom(recordset->put_Bookmark(*copy.Get()), recordset);

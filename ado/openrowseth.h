@@ -17,6 +17,7 @@
 #include "ado/fieldDescriptionList.h"
 #include "common/comError.h"
 #include "common/comPtr.h"
+#include "common/resultCodes.h"
 #include "platform/SWCharString.h"
 
 // The engine's bookmark record; the driver reads only the ADO bookmark.
@@ -57,6 +58,7 @@ public:
     // 500 never depends on the error ADO would raise there.
     int32_t IsAtEnd(bool& atEnd);
     int32_t MoveFirst(DbErrorInfo** errorInfo);
+    // Defined below, so that the report's inner loop reaches ADO from the export in one step.
     int32_t MoveNext(DbErrorInfo** errorInfo);
     int32_t MovePrevious(DbErrorInfo** errorInfo);
     int32_t MoveLast(DbErrorInfo** errorInfo);
@@ -77,7 +79,11 @@ private:
     }
     bool AskProviderList(int16_t& support, const wchar_t* valueName, UINT defaultListId);
     bool ReadBof() const;
-    bool ReadEof() const;
+    bool ReadEof() const {
+        VARIANT_BOOL eof = VARIANT_FALSE;
+        CheckCom(recordset->get_EOF(&eof), recordset);
+        return eof != VARIANT_FALSE;
+    }
     bool IsEmpty() const;
 
     ComPtr<_Recordset> recordset;
@@ -86,7 +92,27 @@ private:
     int16_t customFieldsSupport = -1;  // -1 not yet asked, 0 no, 1 yes
     int16_t hierarchicalRecordSupport = -1;
     uint16_t hasMovedNext = 0;
+    // Set by a MoveNext that ended on a row, cleared by every other move.
+    uint16_t movedNextOntoRow = 0;
     uint16_t emptyWhenChapterOpened = 0;
     // Never set, so error labels come in language 1033.
     SWCharString errorLanguage;
 };
+
+inline int32_t DbOpenRowsetHandle::MoveNext(DbErrorInfo** errorInfo) {
+    if (!recordset) return DbFailed;
+    hasMovedNext = 1;
+    // The row just reached by a move forward is not the end: asking again would only double
+    // the ADO calls of the report's inner loop. A first question that fails counts as not at
+    // the end: the move itself then tells.
+    bool atEnd = false;
+    if (!movedNextOntoRow) IsAtEnd(atEnd);
+    movedNextOntoRow = 0;
+    if (atEnd) return DbNoMoreRecords;
+    return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
+        CheckCom(recordset->MoveNext(), recordset);
+        if (ReadEof()) return DbNoMoreRecords;
+        movedNextOntoRow = 1;
+        return DbSuccess;
+    });
+}

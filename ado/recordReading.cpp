@@ -19,13 +19,11 @@ int32_t ReadFirstRecord(DbOpenRowsetHandle& rowset, const DbReadRequest& request
 
 }  // namespace
 
-int32_t ReadRecord(DbOpenRowsetHandle& rowset, int32_t mode, const DbBookmark* bookmark,
-                   const DbReadRequest& request, DbErrorInfo** errorInfo) {
+int32_t ReadRecordOtherThanNext(DbOpenRowsetHandle& rowset, int32_t mode, const DbBookmark* bookmark,
+                                const DbReadRequest& request, DbErrorInfo** errorInfo) {
     switch (mode) {
     case DbReadFirst:
         return ReadFirstRecord(rowset, request, errorInfo);
-    case DbReadNext:
-        return rowset.MoveNext(errorInfo);
     case DbReadPrevious:
         return rowset.MovePrevious(errorInfo);
     case DbReadLast:
@@ -40,15 +38,7 @@ int32_t ReadRecord(DbOpenRowsetHandle& rowset, int32_t mode, const DbBookmark* b
     }
 }
 
-int32_t ReadVariantColumnValue(DbOpenRowsetHandle& rowset, const DbFieldBinding& binding, VARIANT& value,
-                               DbErrorInfo** errorInfo) {
-    // Until the first move forward, a name-only binding tells again whether its column exists.
-    if (!rowset.HasMovedNext() && !binding.name.isEmpty()) {
-        ComPtr<Field> found;
-        const int32_t result = rowset.FindField(*FieldNameIndex(binding.name.c_str()).Get(), found, true, errorInfo);
-        if (result != DbSuccess) return result;
-    }
-    if (!binding.field) return DbFailed;
-    CheckCom(binding.field->get_Value(&value), binding.field);
-    return DbSuccess;
+int32_t FindNameOnlyColumn(DbOpenRowsetHandle& rowset, const DbFieldBinding& binding, DbErrorInfo** errorInfo) {
+    ComPtr<Field> found;
+    return rowset.FindField(*FieldNameIndex(binding.name.c_str()).Get(), found, true, errorInfo);
 }

@@ -12,6 +12,8 @@
 #include "ado/errorInfo.h"
 #include "ado/fieldBinding.h"
 #include "ado/openrowseth.h"
+#include "common/comError.h"
+#include "common/resultCodes.h"
 
 enum DbReadMode : int32_t {
     DbReadFirst = 1,
@@ -28,9 +30,28 @@ struct DbReadRequest {
 };
 static_assert(offsetof(DbReadRequest, positioned) == 4, "DbReadRequest layout");
 
-int32_t ReadRecord(DbOpenRowsetHandle& rowset, int32_t mode, const DbBookmark* bookmark,
-                   const DbReadRequest& request, DbErrorInfo** errorInfo);
+// First, previous, last and bookmark reads; ReadRecord's own case is the next record.
+int32_t ReadRecordOtherThanNext(DbOpenRowsetHandle& rowset, int32_t mode, const DbBookmark* bookmark,
+                                const DbReadRequest& request, DbErrorInfo** errorInfo);
+// Whether the column of a name-only binding is there, before the rowset first moved forward.
+int32_t FindNameOnlyColumn(DbOpenRowsetHandle& rowset, const DbFieldBinding& binding, DbErrorInfo** errorInfo);
+
+// Defined here, with the column read below, so that each export's inner loop is one call deep.
+inline int32_t ReadRecord(DbOpenRowsetHandle& rowset, int32_t mode, const DbBookmark* bookmark,
+                          const DbReadRequest& request, DbErrorInfo** errorInfo) {
+    if (mode == DbReadNext) return rowset.MoveNext(errorInfo);
+    return ReadRecordOtherThanNext(rowset, mode, bookmark, request, errorInfo);
+}
 
 // value receives what ADO delivers; the engine owns and clears it.
-int32_t ReadVariantColumnValue(DbOpenRowsetHandle& rowset, const DbFieldBinding& binding, VARIANT& value,
-                               DbErrorInfo** errorInfo);
+inline int32_t ReadVariantColumnValue(DbOpenRowsetHandle& rowset, const DbFieldBinding& binding, VARIANT& value,
+                                      DbErrorInfo** errorInfo) {
+    // Until the first move forward, a name-only binding tells again whether its column exists.
+    if (!rowset.HasMovedNext() && !binding.name.isEmpty()) {
+        const int32_t result = FindNameOnlyColumn(rowset, binding, errorInfo);
+        if (result != DbSuccess) return result;
+    }
+    if (!binding.field) return DbFailed;
+    CheckCom(binding.field->get_Value(&value), binding.field);
+    return DbSuccess;
+}

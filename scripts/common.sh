@@ -20,3 +20,13 @@ start_wine() {
   # The first start of a new prefix creates it; later starts take a fraction of a second.
   wine cmd /c exit >/dev/null 2>&1 || true
 }
+
+# Set-up, build and Wine prefix, then the sample provider registered with regsvr32; the caller
+# goes on in the build's bin folder.
+prepare_sample_provider() {
+  "$ROOT/scripts/setup.sh"
+  build_tree
+  start_wine
+  cd "$BUILD_DIR/bin"
+  "$ROOT/scripts/wine-run.sh" regsvr32.exe /s sampleProvider.dll
+}

@@ -4,7 +4,10 @@
 set -euo pipefail
 
 # wine64 holds the 64-bit loader only; the wine and wineserver commands come with wine.
-packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 googletest)
+# libwine-dev brings the IDL files that widl compiles the sample provider's type library from;
+# CLI11 and nlohmann/json are the console's header-only libraries.
+packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 googletest libwine-dev libcli11-dev
+          nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -19,7 +22,8 @@ fi
 # Each command the scripts call, with the package that brings it.
 commands=(cmake:cmake make:make x86_64-w64-mingw32-gcc-posix:gcc-mingw-w64-x86-64-posix
           x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix
-          x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 wine:wine wineserver:wine)
+          x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 x86_64-w64-mingw32-widl:mingw-w64-tools
+          wine:wine wineserver:wine)
 for entry in "${commands[@]}"; do
   command="${entry%%:*}"
   if ! command -v "$command" >/dev/null 2>&1; then
@@ -27,7 +31,13 @@ for entry in "${commands[@]}"; do
     exit 1
   fi
 done
-if [ ! -f /usr/src/googletest/CMakeLists.txt ]; then
-  echo "setup: /usr/src/googletest is missing after installing; it comes with the package 'googletest'" >&2
-  exit 1
-fi
+# Files the build reads, with the package that brings each.
+files=(/usr/src/googletest/CMakeLists.txt:googletest /usr/include/wine/wine/windows/oaidl.idl:libwine-dev
+       /usr/include/CLI/CLI.hpp:libcli11-dev /usr/include/nlohmann/json.hpp:nlohmann-json3-dev)
+for entry in "${files[@]}"; do
+  file="${entry%%:*}"
+  if [ ! -f "$file" ]; then
+    echo "setup: $file is missing after installing; it comes with the package '${entry#*:}'" >&2
+    exit 1
+  fi
+done

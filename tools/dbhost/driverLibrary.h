@@ -27,6 +27,9 @@ private:
     HMODULE module_;
 };
 
+// An export looked up by its name, with the signature that the driver's header declares for it.
+#define DRIVER_EXPORT(library, name) (library).Export<decltype(&name)>(#name)
+
 using DbInitializeFn = int32_t (*)(void*, const wchar_t*);
 using DbTerminateFn = int32_t (*)();
 using DbGetInfoFn = int32_t (*)(void*, int32_t, uint32_t*);

@@ -1,0 +1,4 @@
+#pragma once
+// The process's working set, in mebibytes.
+
+double WorkingSetMiB();

@@ -1,0 +1,87 @@
+// The console against the registered sample provider and the real driver DLL, each command's
+// output compared with the expected file beside the test.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "sampleRegistration.h"
+#include "support/loggerRegistry.h"
+
+namespace {
+
+std::string ExpectedOutput(const wchar_t* fileName) {
+    std::ifstream file((TestBinaryDirectory() + L"expected\\" + fileName).c_str(), std::ios::binary);
+    EXPECT_TRUE(file.good()) << "missing expected file";
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+struct Report {
+    const wchar_t* arguments;
+    const wchar_t* expectedFile;
+};
+
+// Text, integers, currency, dates, decimals and nulls in each format; parameters of each kind;
+// the CSV method on quoted fields with commas, quotes and line breaks, empty fields and
+// non-ASCII text, back out as CSV and as JSON.
+const Report kReports[] = {
+    {L"info", L"info.txt"},
+    {L"tables", L"tables.txt"},
+    {L"params Orders", L"params-orders.txt"},
+    {L"fields OrderLines", L"fields-orderlines.txt"},
+    {L"query Orders --param region=North --param since=2026-02-01", L"orders-north.txt"},
+    {L"--lang en-US query Orders --param since=2026-03-15T00:00:00 --format csv", L"orders-since.csv"},
+    {L"query OrderLines --param orderId=1003 --format json", L"orderlines-1003.json"},
+    {L"query Customers --format csv", L"customers.csv"},
+    {L"query Customers --format json --limit 2", L"customers-2.json"},
+    {L"query GeneratedTable --param rows=50000 --param columns=7 --limit 3", L"generated.txt"},
+    {L"query CsvFile --param path=expected\\contacts-input.csv --format csv", L"contacts.csv"},
+    {L"query CsvFile --param path=expected\\contacts-input.csv --format json", L"contacts.json"},
+};
+
+struct Failure {
+    const wchar_t* arguments;
+    unsigned long exitCode;
+    const char* message;
+};
+
+const Failure kFailures[] = {
+    {L"query Shipments", 2, "dbhost: the provider has no table Shipments\n"},
+    {L"query OrderLines --param orderId=ten", 2,
+     "dbhost: the value 'ten' of parameter orderId is not of type int32s\n"},
+    {L"query Orders --param since=2026-13-01", 2,
+     "dbhost: the value '2026-13-01' of parameter since is not of type dateTime\n"},
+    {L"query Orders --param country=FR", 2, "dbhost: the table has no parameter country\n"},
+    {L"--progid Zedb.NotRegistered tables", 1,
+     "dbhost: DbLogonServer failed with result 12 (an argument is missing or names nothing known, such as an "
+     "unregistered Program ID)\n"},
+    {L"query CsvFile --param path=no-such-file.csv", 1,
+     "dbhost: DbFetchTableFields failed with result 303 (the provider's method failed or could not be called)\n"
+     "  error 303: Failed to execute the COM interface to obtain the Recordset.\n"},
+};
+
+}  // namespace
+
+TEST(Console, EveryCommandWritesTheExpectedReport) {
+    for (const Report& report : kReports) {
+        SCOPED_TRACE(testing::Message() << "dbhost " << std::string(report.arguments, report.arguments +
+                                                                                         wcslen(report.arguments)));
+        const ProcessRun run = RunConsole(report.arguments);
+        EXPECT_EQ(run.exitCode, 0u);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, ExpectedOutput(report.expectedFile));
+    }
+}
+
+TEST(Console, FailuresSayWhatFailedOnStandardErrorAndExitNonZero) {
+    for (const Failure& failure : kFailures) {
+        SCOPED_TRACE(testing::Message() << "dbhost " << std::string(failure.arguments, failure.arguments +
+                                                                                          wcslen(failure.arguments)));
+        const ProcessRun run = RunConsole(failure.arguments);
+        EXPECT_EQ(run.exitCode, failure.exitCode);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, failure.message);
+    }
+}
