@@ -18,7 +18,6 @@ public:
     // Holds until it is changed; S_OK creates again.
     void FailCreateInstance(HRESULT result) { createFailure_ = result; }
     int CreateInstanceCalls() const { return createInstanceCalls_; }
-    ULONG References() const { return references_.Value(); }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return references_.Add(); }

@@ -36,7 +36,6 @@ HRESULT FakeProvider::GetTypeInfo(UINT index, LCID, ITypeInfo** typeInfo) {
 
 HRESULT FakeProvider::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT nameCount, LCID, DISPID* members) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    if (FAILED(getIDsOfNamesFailure_)) return getIDsOfNamesFailure_;
     return DispGetIDsOfNames(typeInfo_.Inner(), names, nameCount, members);
 }
 

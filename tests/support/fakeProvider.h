@@ -34,7 +34,6 @@ public:
     ScriptableTypeInfo& TypeInfo() { return typeInfo_; }
     // Each failure holds until it is changed; S_OK lets the call through again.
     void FailGetTypeInfo(HRESULT result) { getTypeInfoFailure_ = result; }
-    void FailGetIDsOfNames(HRESULT result) { getIDsOfNamesFailure_ = result; }
     void OnInvoke(DISPID member, MethodHandler handler) { handlers_[member] = std::move(handler); }
     // The member id of a method as the type information declares it; DISPID_UNKNOWN if none.
     DISPID DispIdOf(const wchar_t* name) const;
@@ -56,6 +55,5 @@ private:
     ReferenceCount references_{"FakeProvider"};
     ScriptableTypeInfo typeInfo_;
     HRESULT getTypeInfoFailure_ = S_OK;
-    HRESULT getIDsOfNamesFailure_ = S_OK;
     std::map<DISPID, MethodHandler> handlers_;
 };
