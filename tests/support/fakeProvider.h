@@ -14,6 +14,7 @@
 #include "common/comPtr.h"
 #include "common/variant.h"
 #include "support/scriptableTypeInfo.h"
+#include "support/handOut.h"
 #include "support/testDouble.h"
 
 class FakeProvider final : public IDispatch {
@@ -40,7 +41,9 @@ public:
 
     ULONG References() const { return references_.Value(); }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        return HandOutAs<IDispatch>(this, iid, IID_IDispatch, object);
+    }
     ULONG STDMETHODCALLTYPE AddRef() override { return references_.Add(); }
     ULONG STDMETHODCALLTYPE Release() override { return references_.Release(); }
 
