@@ -191,30 +191,24 @@ TEST(MethodParameters, LookUpByWalkingUntilATableListIsFetchedThenByTheIndex) {
     EXPECT_EQ(session.provider.TypeInfo().OutstandingTypeAttrs(), 0u);
 }
 
-TEST(MethodParameters, RefusingTypeInformationGives11AndReturnsEveryBlock) {
+TEST(MethodParameters, RefusedTypeInformationGives11AndReturnsEveryBlockAndMissingArgumentsGive12) {
     ProviderSession session(ShapesInterface(), L"ZedbTests.Shapes");
     ServerHandle* handle = session.LogOn();
     ScriptableTypeInfo& typeInfo = session.provider.TypeInfo();
-    using Failure = void (ScriptableTypeInfo::*)(HRESULT);
-    for (Failure fail : {&ScriptableTypeInfo::FailGetTypeAttr, &ScriptableTypeInfo::FailGetNames}) {
-        (typeInfo.*fail)(E_FAIL);
+    using Failure = void (*)(ScriptableTypeInfo&, HRESULT);
+    for (Failure fail : {Failure([](ScriptableTypeInfo& t, HRESULT r) { t.FailGetTypeAttr(r); }),
+                         Failure([](ScriptableTypeInfo& t, HRESULT r) { t.FailGetNames(r); }),
+                         Failure([](ScriptableTypeInfo& t, HRESULT r) { t.FailGetFuncDesc(r); })}) {
+        fail(typeInfo, E_FAIL);
         Parameters parameters;
         FetchParameters(handle, L"GetOrders", parameters);
         EXPECT_EQ(parameters.result, 11);
         EXPECT_EQ(parameters.count, 0xFFFFFFFFu);
-        (typeInfo.*fail)(S_OK);
+        fail(typeInfo, S_OK);
     }
-    typeInfo.FailGetFuncDesc(E_FAIL);
-    Parameters parameters;
-    FetchParameters(handle, L"GetOrders", parameters);
-    EXPECT_EQ(parameters.result, 11);
-    typeInfo.FailGetFuncDesc(S_OK);
     EXPECT_EQ(typeInfo.OutstandingFuncDescs(), 0u);
     EXPECT_EQ(typeInfo.OutstandingTypeAttrs(), 0u);
-}
 
-TEST(MethodParameters, MissingArguments) {
-    DriverInUse driver;
     uint32_t count = 7;
     DbParameterDescription** list = nullptr;
     EXPECT_EQ(DbFetchTableParameters(nullptr, nullptr, &count, &list, nullptr), 12);

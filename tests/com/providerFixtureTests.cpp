@@ -51,7 +51,7 @@ std::wstring ReferencedName(ITypeInfo* info, const TYPEDESC& type) {
     return name.Text();
 }
 
-TEST(ProviderTypeInfo, DispatchViewListsTheInheritedFunctionsBeforeTheDeclaredOnes) {
+TEST(ProviderTypeInfo, DispatchViewListsTheInheritedFunctionsThenTheDeclaredOnesAsDeclared) {
     ComPtr<ITypeInfo> info = ProviderTypeInfo();
     const wchar_t* expected[] = {L"QueryInterface", L"AddRef",        L"Release", L"GetTypeInfoCount",
                                  L"GetTypeInfo",    L"GetIDsOfNames", L"Invoke",  L"GetCustomers",
@@ -60,27 +60,18 @@ TEST(ProviderTypeInfo, DispatchViewListsTheInheritedFunctionsBeforeTheDeclaredOn
     ASSERT_EQ(attributes.Load(info.Get()), S_OK);
     EXPECT_EQ(attributes->typekind, TKIND_DISPATCH);
     ASSERT_EQ(attributes->cFuncs, inherited + 3);
+    FunctionDescription functions[inherited + 3];
     for (UINT i = 0; i < inherited + 3; ++i) {
-        FunctionDescription function;
-        ASSERT_EQ(function.Load(info.Get(), i), S_OK) << i;
-        EXPECT_EQ(NamesOf(info.Get(), function).at(0), expected[i]);
+        ASSERT_EQ(functions[i].Load(info.Get(), i), S_OK) << i;
+        EXPECT_EQ(NamesOf(info.Get(), functions[i]).at(0), expected[i]);
     }
-}
-
-TEST(ProviderTypeInfo, DeclaredMembersReadBackAsDeclared) {
-    ComPtr<ITypeInfo> info = ProviderTypeInfo();
-    FunctionDescription method, property, flags;
-    ASSERT_EQ(method.Load(info.Get(), inherited), S_OK);
-    ASSERT_EQ(property.Load(info.Get(), inherited + 1), S_OK);
-    ASSERT_EQ(flags.Load(info.Get(), inherited + 2), S_OK);
-
+    const FunctionDescription &method = functions[inherited], &property = functions[inherited + 1],
+                              &flags = functions[inherited + 2];
     EXPECT_EQ(method->invkind, INVOKE_FUNC);
     EXPECT_EQ(ReferencedName(info.Get(), method->elemdescFunc.tdesc), L"_Recordset");
     EXPECT_EQ(NamesOf(info.Get(), method), (std::vector<std::wstring>{L"GetCustomers", L"country", L"minimum"}));
-
     EXPECT_EQ(property->invkind, INVOKE_PROPERTYGET);
     EXPECT_EQ(ReferencedName(info.Get(), property->elemdescFunc.tdesc), L"_Recordset");
-
     const USHORT declared[] = {PARAMFLAG_FIN, PARAMFLAG_FOUT, PARAMFLAG_FIN | PARAMFLAG_FOUT, 0,
                                PARAMFLAG_FOUT | PARAMFLAG_FRETVAL};
     ASSERT_EQ(flags->cParams, 5);

@@ -58,62 +58,51 @@ TEST(ServerLogon, ByProgIdAndByBraceClsidHoldingOneReferenceEach) {
     EXPECT_EQ(session.registration.Factory().CreateInstanceCalls(), 2);
 }
 
-TEST(ServerLogon, EmptyProgramIdAsksForOneInTheLogonLanguage) {
-    for (const wchar_t* programId : {static_cast<const wchar_t*>(nullptr), L""}) {
-        DriverInUse driver;
+struct FailedLogonRow {
+    const char* label;
+    const wchar_t* programId;
+    const wchar_t* language;
+    HRESULT createFailure;
+    HRESULT typeInfoFailure;
+    int32_t result;
+    const wchar_t* text;  // of the record put in front of the caller's; null: none
+    const wchar_t* programIdKept;
+};
+
+TEST(ServerLogon, FailedLogonsGiveTheirCodeAndRecordAndKeepNoReference) {
+    ProviderSession session(SalesInterface(), L"ZedbTests.Failing");
+    const FailedLogonRow rows[] = {
+        {"no Program ID, in the logon language", nullptr, L"de-DE", S_OK, S_OK, 202, L"Please enter a Program ID",
+         L"<none>"},
+        {"empty Program ID", L"", L"de-DE", S_OK, S_OK, 202, L"Please enter a Program ID", L"<none>"},
+        {"unknown ProgID", L"ZedbTests.NoSuchClass", L"", S_OK, S_OK, 12, nullptr, L"ZedbTests.NoSuchClass"},
+        {"creation refused", L"ZedbTests.Failing", L"", CO_E_SERVER_EXEC_FAILURE, S_OK, 11,
+         L"Failed to create an instance of the COM object.", L"ZedbTests.Failing"},
+        {"no type information", L"ZedbTests.Failing", L"", S_OK, TYPE_E_ELEMENTNOTFOUND, 202, nullptr,
+         L"ZedbTests.Failing"},
+    };
+    for (const FailedLogonRow& row : rows) {
+        SCOPED_TRACE(row.label);
+        session.registration.Factory().FailCreateInstance(row.createFailure);
+        session.provider.FailGetTypeInfo(row.typeInfoFailure);
         ErrorList errors;
-        LogonInfoOwner logonInfo = MakeLogonInfo(programId);
-        LogonOutcome logon = LogOn(logonInfo.get(), errors, L"de-DE");
-        EXPECT_EQ(logon.result, 202);
+        AddErrorInfo(&errors.head, 999, L"earlier");
+        LogonInfoOwner logonInfo = MakeLogonInfo(row.programId);
+        LogonOutcome logon = LogOn(logonInfo.get(), errors, row.language);
+        EXPECT_EQ(logon.result, row.result);
         EXPECT_EQ(logon.handle, nullptr);
-        ASSERT_EQ(errors.Count(), 1u);
-        EXPECT_EQ(errors.head->code, 202u);
-        EXPECT_STREQ(errors.head->text, L"Please enter a Program ID");
-        EXPECT_EQ(errors.head->nativeError, 0);
-        EXPECT_EQ(ProgramIdOf(logon.newLogonInfo.get()), L"<none>");
+        ASSERT_EQ(errors.Count(), row.text ? 2u : 1u);
+        if (row.text) {
+            EXPECT_EQ(errors.head->code, static_cast<uint32_t>(row.result == 11 ? 230 : row.result));
+            EXPECT_STREQ(errors.head->text, row.text);
+            EXPECT_EQ(errors.head->nativeError, 0);
+        }
+        EXPECT_STREQ((row.text ? errors.head->next : errors.head)->text, L"earlier");
+        EXPECT_EQ(ProgramIdOf(logon.newLogonInfo.get()), row.programIdKept);
+        EXPECT_EQ(session.provider.References(), 1u);
+        EXPECT_EQ(session.provider.TypeInfo().References(), 1u);
     }
-}
-
-TEST(ServerLogon, UnknownProgIdIsAnInvalidArgumentWithoutErrorRecord) {
-    DriverInUse driver;
-    ErrorList errors;
-    LogonInfoOwner logonInfo = MakeLogonInfo(L"ZedbTests.NoSuchClass");
-    LogonOutcome logon = LogOn(logonInfo.get(), errors);
-    EXPECT_EQ(logon.result, 12);
-    EXPECT_EQ(logon.handle, nullptr);
-    EXPECT_EQ(errors.head, nullptr);
-    EXPECT_EQ(ProgramIdOf(logon.newLogonInfo.get()), L"ZedbTests.NoSuchClass");
-}
-
-TEST(ServerLogon, RefusedCreationPutsMessage230InFrontOfTheList) {
-    ProviderSession session(SalesInterface(), L"ZedbTests.Refusing");
-    session.registration.Factory().FailCreateInstance(CO_E_SERVER_EXEC_FAILURE);
-    ErrorList errors;
-    AddErrorInfo(&errors.head, 999, L"earlier");
-    LogonInfoOwner logonInfo = MakeLogonInfo(L"ZedbTests.Refusing");
-    LogonOutcome logon = LogOn(logonInfo.get(), errors);
-    EXPECT_EQ(logon.result, 11);
-    EXPECT_EQ(logon.handle, nullptr);
-    ASSERT_EQ(errors.Count(), 2u);
-    EXPECT_EQ(errors.head->code, 230u);
-    EXPECT_STREQ(errors.head->text, L"Failed to create an instance of the COM object.");
-    EXPECT_STREQ(errors.head->next->text, L"earlier");
-    EXPECT_EQ(ProgramIdOf(logon.newLogonInfo.get()), L"ZedbTests.Refusing");
-    EXPECT_EQ(session.provider.References(), 1u);
-}
-
-TEST(ServerLogon, ObjectWithoutTypeInformationIsReleased) {
-    ProviderSession session(SalesInterface(), L"ZedbTests.NoTypeInfo");
-    session.provider.FailGetTypeInfo(TYPE_E_ELEMENTNOTFOUND);
-    ErrorList errors;
-    LogonInfoOwner logonInfo = MakeLogonInfo(L"ZedbTests.NoTypeInfo");
-    LogonOutcome logon = LogOn(logonInfo.get(), errors);
-    EXPECT_EQ(logon.result, 202);
-    EXPECT_EQ(logon.handle, nullptr);
-    EXPECT_EQ(errors.head, nullptr);
-    EXPECT_EQ(session.registration.Factory().CreateInstanceCalls(), 1);
-    EXPECT_EQ(session.provider.References(), 1u);
-    EXPECT_EQ(session.provider.TypeInfo().References(), 1u);
+    EXPECT_EQ(session.registration.Factory().CreateInstanceCalls(), 2) << "the refused and the one without type information";
 }
 
 TEST(ServerLogon, MissingArgumentsAndNullHandles) {

@@ -77,20 +77,6 @@ TEST(LoggingBridge, SetUpStatesDecideWhichLevelsAreWritten) {
     }
 }
 
-TEST(LoggingBridge, AFailedSetUpIsNotRetried) {
-    std::wstring directory = TestLoggerDirectory(L"full");
-    TestLogger logger(L"full");
-    LoggingProbe probe;
-    {
-        LoggerRegistryValue wrong(directory.substr(0, directory.size() - 1));
-        probe.SetUp();
-    }
-    LoggerRegistryValue repaired(directory);
-    probe.SetUp();
-    EXPECT_FALSE(probe.IsActive());
-    EXPECT_EQ(logger.Records(), Records());
-}
-
 TEST(LoggingBridge, AssertionsAreReportedOnlyWhenTheLibraryEnablesThem) {
     LoggerRegistryValue value(TestLoggerDirectory(L"full"));
     TestLogger logger(L"full");

@@ -5,15 +5,12 @@
 #include <windows.h>
 #include <unknwn.h>
 
+#include "support/handOut.h"
+
 class CountingUnknown : public IUnknown {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        if (iid != IID_IUnknown) return E_NOINTERFACE;
-        *object = static_cast<IUnknown*>(this);
-        AddRef();
-        return S_OK;
+        return HandOutAs<IUnknown>(this, iid, IID_IUnknown, object);
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references_); }
     ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--references_); }

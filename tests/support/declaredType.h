@@ -31,7 +31,6 @@ public:
     }
     // Pointers to named types, the way providers declare object results.
     static DeclaredType Dispatch(std::wstring name) { return Pointer(UserDefined(std::move(name), TKIND_DISPATCH)); }
-    static DeclaredType Interface(std::wstring name) { return Pointer(UserDefined(std::move(name), TKIND_INTERFACE)); }
     static DeclaredType Coclass(std::wstring name) { return Pointer(UserDefined(std::move(name), TKIND_COCLASS)); }
 
     // A pointer to the dispatch interface "_Recordset": what a table's method returns.

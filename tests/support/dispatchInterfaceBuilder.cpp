@@ -125,22 +125,22 @@ private:
 
 void AddMember(TypeLibrary& library, TYPEKIND kind, UINT index, const DispatchInterfaceBuilder::Member& member) {
     TypeDescriptions descriptions(library);
-    std::vector<ELEMDESC> parameters(member.Parameters().size());
-    std::vector<LPOLESTR> names{const_cast<LPOLESTR>(member.Name().c_str())};
+    std::vector<ELEMDESC> parameters(member.parameters.size());
+    std::vector<LPOLESTR> names{const_cast<LPOLESTR>(member.name.c_str())};
     for (size_t i = 0; i < parameters.size(); ++i) {
-        const DispatchInterfaceBuilder::Parameter& parameter = member.Parameters()[i];
+        const DispatchInterfaceBuilder::Parameter& parameter = member.parameters[i];
         parameters[i].tdesc = descriptions.Describe(parameter.type);
         parameters[i].paramdesc.wParamFlags = parameter.flags;
         names.push_back(const_cast<LPOLESTR>(parameter.name.c_str()));
     }
     FUNCDESC function{};
-    function.memid = member.Id();
+    function.memid = member.id;
     function.funckind = kind == TKIND_DISPATCH ? FUNC_DISPATCH : FUNC_PUREVIRTUAL;
-    function.invkind = member.InvokeKind();
+    function.invkind = member.invokeKind;
     function.callconv = CC_STDCALL;
     function.cParams = static_cast<SHORT>(parameters.size());
     function.lprgelemdescParam = parameters.empty() ? nullptr : parameters.data();
-    function.elemdescFunc.tdesc = descriptions.Describe(member.ReturnType());
+    function.elemdescFunc.tdesc = descriptions.Describe(member.returns);
     CheckSetup(library.Interface()->AddFuncDesc(index, &function), "ICreateTypeInfo::AddFuncDesc");
     CheckSetup(library.Interface()->SetFuncAndParamNames(index, names.data(), static_cast<UINT>(names.size())),
                "ICreateTypeInfo::SetFuncAndParamNames");
@@ -160,8 +160,8 @@ DispatchInterfaceBuilder::Member& DispatchInterfaceBuilder::PropertyGet(const st
 
 DispatchInterfaceBuilder::Member& DispatchInterfaceBuilder::Add(const std::wstring& name, const DeclaredType& returns,
                                                                 INVOKEKIND invokeKind) {
-    DISPID id = static_cast<DISPID>(members_.size()) + 1;
-    return members_.emplace_back(name, returns, invokeKind, id);
+    members_.push_back({name, returns, invokeKind, static_cast<DISPID>(members_.size()) + 1, {}});
+    return members_.back();
 }
 
 ComPtr<ITypeInfo> DispatchInterfaceBuilder::Build() const {

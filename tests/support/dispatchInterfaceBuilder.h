@@ -28,29 +28,19 @@ public:
         USHORT flags;
     };
 
-    class Member {
-    public:
-        Member(const std::wstring& name, const DeclaredType& returns, INVOKEKIND invokeKind, DISPID id)
-            : name_(name), returns_(returns), invokeKind_(invokeKind), id_(id) {}
+    struct Member {
+        std::wstring name;
+        DeclaredType returns;
+        INVOKEKIND invokeKind;
+        DISPID id;
+        std::vector<Parameter> parameters;
+
         // Input-only unless flags say otherwise (PARAMFLAG_FOUT, PARAMFLAG_FIN | PARAMFLAG_FOUT,
         // PARAMFLAG_FOUT | PARAMFLAG_FRETVAL, or 0 for none).
-        Member& Param(std::wstring name, DeclaredType type, USHORT flags = PARAMFLAG_FIN) {
-            parameters_.push_back({std::move(name), std::move(type), flags});
+        Member& Param(std::wstring parameterName, DeclaredType type, USHORT flags = PARAMFLAG_FIN) {
+            parameters.push_back({std::move(parameterName), std::move(type), flags});
             return *this;
         }
-
-        const std::wstring& Name() const { return name_; }
-        const DeclaredType& ReturnType() const { return returns_; }
-        INVOKEKIND InvokeKind() const { return invokeKind_; }
-        DISPID Id() const { return id_; }
-        const std::vector<Parameter>& Parameters() const { return parameters_; }
-
-    private:
-        std::wstring name_;
-        DeclaredType returns_;
-        INVOKEKIND invokeKind_;
-        DISPID id_;
-        std::vector<Parameter> parameters_;
     };
 
     // kind TKIND_INTERFACE builds a vtable interface (deriving from IDispatch) of the same

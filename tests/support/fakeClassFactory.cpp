@@ -1,16 +1,5 @@
 #include "support/fakeClassFactory.h"
 
-HRESULT FakeClassFactory::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_IClassFactory) {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    *object = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-}
-
 HRESULT FakeClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
     ++createInstanceCalls_;
     if (!object) return E_POINTER;

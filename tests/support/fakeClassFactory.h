@@ -7,6 +7,7 @@
 #include <unknwn.h>
 
 #include "support/fakeProvider.h"
+#include "support/handOut.h"
 #include "support/testDouble.h"
 
 class FakeClassFactory final : public IClassFactory {
@@ -18,9 +19,10 @@ public:
     // Holds until it is changed; S_OK creates again.
     void FailCreateInstance(HRESULT result) { createFailure_ = result; }
     int CreateInstanceCalls() const { return createInstanceCalls_; }
-    ULONG References() const { return references_.Value(); }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        return HandOutAs<IClassFactory>(this, iid, IID_IClassFactory, object);
+    }
     ULONG STDMETHODCALLTYPE AddRef() override { return references_.Add(); }
     ULONG STDMETHODCALLTYPE Release() override { return references_.Release(); }
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override;

@@ -9,17 +9,6 @@ DISPID FakeProvider::DispIdOf(const wchar_t* name) const {
     return member;
 }
 
-HRESULT FakeProvider::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_IDispatch) {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-}
-
 HRESULT FakeProvider::GetTypeInfoCount(UINT* count) {
     *count = 1;
     return S_OK;
@@ -36,7 +25,6 @@ HRESULT FakeProvider::GetTypeInfo(UINT index, LCID, ITypeInfo** typeInfo) {
 
 HRESULT FakeProvider::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT nameCount, LCID, DISPID* members) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    if (FAILED(getIDsOfNamesFailure_)) return getIDsOfNamesFailure_;
     return DispGetIDsOfNames(typeInfo_.Inner(), names, nameCount, members);
 }
 

@@ -14,6 +14,7 @@
 #include "common/comPtr.h"
 #include "common/variant.h"
 #include "support/scriptableTypeInfo.h"
+#include "support/handOut.h"
 #include "support/testDouble.h"
 
 class FakeProvider final : public IDispatch {
@@ -34,14 +35,15 @@ public:
     ScriptableTypeInfo& TypeInfo() { return typeInfo_; }
     // Each failure holds until it is changed; S_OK lets the call through again.
     void FailGetTypeInfo(HRESULT result) { getTypeInfoFailure_ = result; }
-    void FailGetIDsOfNames(HRESULT result) { getIDsOfNamesFailure_ = result; }
     void OnInvoke(DISPID member, MethodHandler handler) { handlers_[member] = std::move(handler); }
     // The member id of a method as the type information declares it; DISPID_UNKNOWN if none.
     DISPID DispIdOf(const wchar_t* name) const;
 
     ULONG References() const { return references_.Value(); }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        return HandOutAs<IDispatch>(this, iid, IID_IDispatch, object);
+    }
     ULONG STDMETHODCALLTYPE AddRef() override { return references_.Add(); }
     ULONG STDMETHODCALLTYPE Release() override { return references_.Release(); }
 
@@ -56,6 +58,5 @@ private:
     ReferenceCount references_{"FakeProvider"};
     ScriptableTypeInfo typeInfo_;
     HRESULT getTypeInfoFailure_ = S_OK;
-    HRESULT getIDsOfNamesFailure_ = S_OK;
     std::map<DISPID, MethodHandler> handlers_;
 };

@@ -41,7 +41,7 @@ RegisteredProvider::RegisteredProvider(FakeProvider& provider, std::wstring prog
 
 RegisteredProvider::RegisteredProvider(FakeProvider& provider, std::wstring progId, const CLSID& clsid)
     : factory_(provider), progId_(std::move(progId)), clsid_(clsid) {
-    if (!progId_.empty()) RegistryKey(classesKey + progId_ + L"\\CLSID").SetDefaultValue(ClsidString());
+    RegistryKey(classesKey + progId_ + L"\\CLSID").SetDefaultValue(ClsidString());
     HRESULT registered = CoRegisterClassObject(clsid_, static_cast<IClassFactory*>(&factory_),
                                                CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
     if (FAILED(registered)) {
@@ -63,7 +63,6 @@ std::wstring RegisteredProvider::ClsidString() const {
 }
 
 void RegisteredProvider::RemoveProgId() const {
-    if (progId_.empty()) return;
     LSTATUS removed = RegDeleteTreeW(HKEY_LOCAL_MACHINE, (classesKey + progId_).c_str());
     EXPECT_EQ(removed, ERROR_SUCCESS) << "removing the ProgID " << HresultText(HRESULT_FROM_WIN32(removed));
 }

@@ -14,14 +14,12 @@
 
 class RegisteredProvider {
 public:
-    // An empty progId registers the class identifier only.
     RegisteredProvider(FakeProvider& provider, std::wstring progId);
     RegisteredProvider(FakeProvider& provider, std::wstring progId, const CLSID& clsid);
     ~RegisteredProvider();
     RegisteredProvider(const RegisteredProvider&) = delete;
     RegisteredProvider& operator=(const RegisteredProvider&) = delete;
 
-    const CLSID& Clsid() const { return clsid_; }
     // The registry form: hexadecimal digits in braces.
     std::wstring ClsidString() const;
     const std::wstring& ProgId() const { return progId_; }

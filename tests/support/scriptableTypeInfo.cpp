@@ -32,17 +32,6 @@ ULONG ScriptableTypeInfo::ReferencedTypeInfoReferences() const {
     return held;
 }
 
-HRESULT ScriptableTypeInfo::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_ITypeInfo) {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    *object = static_cast<ITypeInfo*>(this);
-    AddRef();
-    return S_OK;
-}
-
 HRESULT ScriptableTypeInfo::GetTypeAttr(TYPEATTR** attributes) {
     if (FAILED(failures_->getTypeAttr)) {
         *attributes = nullptr;

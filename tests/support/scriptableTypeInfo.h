@@ -17,6 +17,7 @@
 #include <set>
 
 #include "common/comPtr.h"
+#include "support/handOut.h"
 #include "support/testDouble.h"
 
 class ScriptableTypeInfo final : public ITypeInfo {
@@ -50,7 +51,9 @@ public:
     // The wrapped type information, for fakes that need it without being counted.
     ITypeInfo* Inner() const { return inner_.Get(); }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        return HandOutAs<ITypeInfo>(this, iid, IID_ITypeInfo, object);
+    }
     ULONG STDMETHODCALLTYPE AddRef() override { return references_.Add(); }
     ULONG STDMETHODCALLTYPE Release() override { return references_.Release(); }
 

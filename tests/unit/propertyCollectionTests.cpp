@@ -53,7 +53,7 @@ TEST(PropertyLookup, NamesBeforeDisplayNamesWithoutRegardToCaseAndNestedWithTheH
     EXPECT_EQ(FindProperty(&collection, L"Outer", true, nullptr), collection.items[2]);
 }
 
-TEST(PropertyCopies, CopiesOwnEverythingAndOutliveTheirSource) {
+TEST(PropertyCopies, CopiesOwnEverythingOutliveTheirSourceAndAreWhatIsAppended) {
     PropertyOwner child = Prop(L"Child", L"child text");
     PropertyOwner source = Prop(L"Parent", L"parent text", {child.get()});
     source->displayName = DuplicateText(L"Parent label");
@@ -79,19 +79,16 @@ TEST(PropertyCopies, CopiesOwnEverythingAndOutliveTheirSource) {
         EXPECT_STREQ(TextOf(property->children->items[0]->value), L"child text");
     }
     EXPECT_NE(copy->children->items[0], collectionCopy.items[0]->children->items[0]);
-}
 
-TEST(PropertyAppending, TheSamePropertyTwiceGivesTwoEntriesAndNullIsRefused) {
-    PropertyOwner property = Prop(L"Twice", L"value");
-    DbPropertyCollection collection;
-    EXPECT_TRUE(AddProperty(collection, property.get()));
-    EXPECT_TRUE(AddProperty(collection, property.get()));
-    EXPECT_FALSE(AddProperty(collection, nullptr));
-    ASSERT_EQ(collection.count, 2u);
-    EXPECT_NE(collection.items[0], collection.items[1]);
-    EXPECT_NE(collection.items[0], property.get());
-    EXPECT_EQ(AddChildProperty(*property, nullptr), 0);
-    EXPECT_EQ(property->children, nullptr);
+    // Appending copies too: the same property twice gives two entries; null is refused.
+    EXPECT_TRUE(AddProperty(collectionCopy, copy.get()));
+    EXPECT_TRUE(AddProperty(collectionCopy, copy.get()));
+    EXPECT_FALSE(AddProperty(collectionCopy, nullptr));
+    ASSERT_EQ(collectionCopy.count, 3u);
+    EXPECT_NE(collectionCopy.items[1], collectionCopy.items[2]);
+    EXPECT_NE(collectionCopy.items[1], copy.get());
+    EXPECT_EQ(AddChildProperty(*copy, nullptr), 0);
+    EXPECT_EQ(copy->children->count, 1u);
 }
 
 TEST(PropertyValues, StringsOnlyForStringPropertiesAndBuffersInThePropertysType) {

@@ -35,34 +35,21 @@ const StringCase kEnglishTable[] = {
     {76, L"Native Error"},
 };
 
-TEST(ResourceStrings, EveryTextInEnglishAndWithAnEmptyLanguage) {
-    DriverInUse driver;
-    for (const StringCase& entry : kEnglishTable) {
-        EXPECT_STREQ(LoadResourceString(entry.id, L"en-US").c_str(), entry.text) << "id " << entry.id;
-        EXPECT_STREQ(LoadResourceString(entry.id, L"").c_str(), entry.text) << "id " << entry.id;
-    }
-}
-
-TEST(ResourceStrings, OtherLanguagesPreferTheirOwnTextAndFallBackToEnglish) {
-    DriverInUse driver;
-    EXPECT_STREQ(LoadResourceString(2, L"de-DE").c_str(), L"Programm-ID");
-    EXPECT_STREQ(LoadResourceString(1, L"de-DE").c_str(), L"COM Connectivity");
-    EXPECT_STREQ(LoadResourceString(2, L"en-GB").c_str(), L"Program ID");
-    EXPECT_STREQ(LoadResourceString(4, L"xx-unknown").c_str(), L"Connection");
-}
-
-TEST(ResourceStrings, IdentifiersOutsideTheTableAreEmptyInEveryLanguage) {
-    DriverInUse driver;
-    for (UINT id : {0u, 11u, 40u, 58u, 59u, 71u, 77u, 4000u, 70000u})
-        for (const wchar_t* language : {L"", L"en-US", L"de-DE"})
-            EXPECT_TRUE(LoadResourceString(id, language).isEmpty()) << "id " << id;
-}
-
-TEST(ResourceStrings, NoTextWhileTheDriverHasNoUsers) {
+TEST(ResourceStrings, EnglishByDefaultOtherLanguagesFallBackAndUnknownIdentifiersAreEmpty) {
     ASSERT_EQ(DriverUserCount(), 0);
-    EXPECT_TRUE(LoadResourceString(1, L"").isEmpty());
-    { DriverInUse driver; }
-    EXPECT_TRUE(LoadResourceString(1, L"").isEmpty());
+    EXPECT_TRUE(LoadResourceString(1, L"").isEmpty()) << "no text before the first user";
+    {
+        DriverInUse driver;
+        for (const StringCase& entry : kEnglishTable)
+            for (const wchar_t* language : {L"en-US", L"", L"en-GB", L"xx-unknown"})
+                EXPECT_STREQ(LoadResourceString(entry.id, language).c_str(), entry.text) << "id " << entry.id;
+        EXPECT_STREQ(LoadResourceString(2, L"de-DE").c_str(), L"Programm-ID");
+        EXPECT_STREQ(LoadResourceString(1, L"de-DE").c_str(), L"COM Connectivity");
+        for (UINT id : {0u, 11u, 40u, 58u, 59u, 71u, 77u, 4000u, 70000u})
+            for (const wchar_t* language : {L"", L"en-US", L"de-DE"})
+                EXPECT_TRUE(LoadResourceString(id, language).isEmpty()) << "id " << id;
+    }
+    EXPECT_TRUE(LoadResourceString(1, L"").isEmpty()) << "no text after the last user";
 }
 
 TEST(ResDllManagerTest, ModuleDirectoryEndsWithABackslashAndFailsForAForeignHandle) {
