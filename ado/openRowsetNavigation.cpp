@@ -1,4 +1,4 @@
-// Moving an open rowset in recordset mode.
+// Moving an open rowset; the walk through hierarchical records branches off to openRowsetHierarchy.
 
 #include "ado/openrowseth.h"
 #include "common/resultCodes.h"
@@ -27,7 +27,8 @@ int32_t DbOpenRowsetHandle::IsAtEnd(bool& atEnd) {
     } catch (const ComError& error) {
         return ResultCodeFromComError(error);
     }
-    if (atEnd && childRowsetOfCurrentRecord) return childRowsetOfCurrentRecord->IsAtEnd(atEnd);
+    // Below a row the child tells; its own failure leaves the answer as it stands.
+    if (atEnd && childRowsetOfCurrentRecord) childRowsetOfCurrentRecord->IsAtEnd(atEnd);
     return DbSuccess;
 }
 
@@ -44,6 +45,7 @@ int32_t DbOpenRowsetHandle::MoveFirst(DbErrorInfo** errorInfo) {
 int32_t DbOpenRowsetHandle::MoveNext(DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
     hasMovedNext = 1;
+    if (SupportsHierarchicalRecord()) return MoveNextInHierarchy(errorInfo);
     // A first question that fails counts as not at the end: the move itself then tells.
     bool atEnd = false;
     IsAtEnd(atEnd);
@@ -56,6 +58,7 @@ int32_t DbOpenRowsetHandle::MoveNext(DbErrorInfo** errorInfo) {
 
 int32_t DbOpenRowsetHandle::MovePrevious(DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
+    if (SupportsHierarchicalRecord()) return MovePreviousInHierarchy(errorInfo);
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         if (ReadBof()) return DbNoMoreRecords;
         CheckCom(recordset->MovePrevious(), recordset);
@@ -65,13 +68,16 @@ int32_t DbOpenRowsetHandle::MovePrevious(DbErrorInfo** errorInfo) {
 
 int32_t DbOpenRowsetHandle::MoveLast(DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
-    return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
+    const int32_t result = ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         if (IsEmpty()) return DbNoMoreRecords;
         CheckCom(recordset->MoveLast(), recordset);
         return DbSuccess;
     });
+    if (result != DbSuccess || !SupportsHierarchicalRecord()) return result;
+    return DescendToLast(errorInfo);
 }
 
+// Leaves the child rowset in place, as it leaves every row below the top.
 int32_t DbOpenRowsetHandle::MoveToBookmark(const DbBookmark& bookmark, DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {

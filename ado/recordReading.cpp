@@ -17,6 +17,21 @@ int32_t ReadFirstRecord(DbOpenRowsetHandle& rowset, const DbReadRequest& request
     return atEnd ? DbNoMoreRecords : DbSuccess;
 }
 
+int32_t ReadValue(const ComPtr<Field>& field, VARIANT& value) {
+    if (!field) return DbFailed;
+    CheckCom(field->get_Value(&value), field);
+    return DbSuccess;
+}
+
+// The column of the row that the engine reads, looked up by name on every read.
+int32_t ReadRecordValue(DbOpenRowsetHandle& rowset, const DbFieldBinding& binding, VARIANT& value,
+                        DbErrorInfo** errorInfo) {
+    ComPtr<Field> field;
+    const int32_t result = rowset.GetRecordField(binding.name.c_str(), field, errorInfo);
+    if (result != DbSuccess) return result;
+    return ReadValue(field, value);
+}
+
 }  // namespace
 
 int32_t ReadRecord(DbOpenRowsetHandle& rowset, int32_t mode, const DbBookmark* bookmark,
@@ -42,13 +57,12 @@ int32_t ReadRecord(DbOpenRowsetHandle& rowset, int32_t mode, const DbBookmark* b
 
 int32_t ReadVariantColumnValue(DbOpenRowsetHandle& rowset, const DbFieldBinding& binding, VARIANT& value,
                                DbErrorInfo** errorInfo) {
+    if (rowset.IsInRecordMode()) return ReadRecordValue(rowset, binding, value, errorInfo);
     // Until the first move forward, a name-only binding tells again whether its column exists.
     if (!rowset.HasMovedNext() && !binding.name.isEmpty()) {
         ComPtr<Field> found;
         const int32_t result = rowset.FindField(*FieldNameIndex(binding.name.c_str()).Get(), found, true, errorInfo);
         if (result != DbSuccess) return result;
     }
-    if (!binding.field) return DbFailed;
-    CheckCom(binding.field->get_Value(&value), binding.field);
-    return DbSuccess;
+    return ReadValue(binding.field, value);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Reading an open rowset: moving to a record, then taking each bound column's value as the
-// VARIANT that ADO delivers. This is the report's inner loop: nothing here allocates, compares
-// texts or reads the registry once the first row has been passed.
+// VARIANT that ADO delivers. This is the report's inner loop: in recordset mode nothing here
+// allocates, compares texts or reads the registry once the first row has been passed; record
+// mode looks every value up by name in the row's record.
 
 #include <windows.h>
 #include <oaidl.h>
