@@ -11,7 +11,7 @@
 #include "ado/openrowseth.h"
 #include "ado/providerLists.h"
 #include "common/resultCodes.h"
-#include "providerListValue.h"
+#include "support/providerListValue.h"
 #include "support/recordsetBuilder.h"
 #include "support/variantValues.h"
 #include "unit/reportedAssertions.h"

@@ -48,7 +48,7 @@ HRESULT ScriptableRecordset::get_Fields(Fields** fields) {
     if (!fields_) {
         ComPtr<Fields> inner;
         if (HRESULT result = inner_->get_Fields(inner.ReleaseAndGetAddressOf()); FAILED(result)) return result;
-        fields_ = std::make_unique<ScriptableFields>(script_, std::move(inner), chapters_);
+        fields_ = std::make_unique<ScriptableFields>(script_, std::move(inner), chapters_, lacking_);
     }
     fields_->AddRef();
     *fields = fields_.get();
