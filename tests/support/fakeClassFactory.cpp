@@ -1,6 +1,6 @@
 #include "support/fakeClassFactory.h"
 
-HRESULT FakeClassFactory::QueryInterface(REFIID iid, void** object) {
+HRESULT CountingClassFactory::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
     if (iid != IID_IUnknown && iid != IID_IClassFactory) {
         *object = nullptr;
@@ -11,11 +11,11 @@ HRESULT FakeClassFactory::QueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-HRESULT FakeClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
+HRESULT CountingClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
     ++createInstanceCalls_;
     if (!object) return E_POINTER;
     *object = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
     if (FAILED(createFailure_)) return createFailure_;
-    return provider_.QueryInterface(iid, object);
+    return Make(iid, object);
 }

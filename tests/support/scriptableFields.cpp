@@ -10,20 +10,6 @@
 
 namespace {
 
-template <class Interface, class Double>
-HRESULT AnswerQuery(Double* self, REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(Interface))
-        *object = static_cast<Interface*>(self);
-    else if (iid == IID_ISupportErrorInfo)
-        *object = static_cast<ISupportErrorInfo*>(self);
-    else
-        return E_NOINTERFACE;
-    self->AddRef();
-    return S_OK;
-}
-
 constexpr AdoLongPtr kChapterSize = 4;
 constexpr HRESULT kItemNotFound = static_cast<HRESULT>(0x800A0CC1);
 

@@ -32,18 +32,7 @@ std::wstring KeyOfCurrentRow(const ComPtr<_Recordset>& recordset) {
 ScriptableRecord::ScriptableRecord(AdoScript& script, const std::map<std::wstring, RecordRow>& rows)
     : script_(script), rows_(rows) {}
 
-HRESULT ScriptableRecord::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(_Record))
-        *object = static_cast<_Record*>(this);
-    else if (iid == IID_ISupportErrorInfo)
-        *object = static_cast<ISupportErrorInfo*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
+HRESULT ScriptableRecord::QueryInterface(REFIID iid, void** object) { return AnswerQuery<_Record>(this, iid, object); }
 
 HRESULT ScriptableRecord::InterfaceSupportsErrorInfo(REFIID iid) {
     return iid == __uuidof(_Record) ? script_.SupportsErrorInfo() : S_FALSE;
@@ -114,20 +103,7 @@ HRESULT ScriptableRecord::GetChildren(_Recordset** children) {
     return S_OK;
 }
 
-HRESULT ScriptableRecordClass::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
-    *object = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-}
-
-HRESULT ScriptableRecordClass::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    if (FAILED(createFailure_)) return createFailure_;
+HRESULT ScriptableRecordClass::Make(REFIID iid, void** object) {
     records_.push_back(std::make_unique<ScriptableRecord>(script_, rows_));
     if (log_) records_.back()->References().LogReleasesTo(*log_, "record " + std::to_string(records_.size()));
     return records_.back()->QueryInterface(iid, object);

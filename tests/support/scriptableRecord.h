@@ -24,6 +24,7 @@
 
 #include "ado/adoInterfaces.h"
 #include "support/adoScript.h"
+#include "support/fakeClassFactory.h"
 
 struct RecordRow {
     RecordTypeEnum type = adSimpleRecord;
@@ -78,33 +79,24 @@ private:
     RecordRow row_;
 };
 
-class ScriptableRecordClass final : public IClassFactory {
+class ScriptableRecordClass final : public CountingClassFactory {
 public:
     ScriptableRecordClass() = default;
-    ScriptableRecordClass(const ScriptableRecordClass&) = delete;
-    ScriptableRecordClass& operator=(const ScriptableRecordClass&) = delete;
 
     AdoScript& Script() { return script_; }
     void Describe(const std::wstring& key, RecordTypeEnum type, _Recordset* children = nullptr,
                   HRESULT openRefusal = S_OK) {
         rows_[key] = {type, children, openRefusal};
     }
-    // Holds until it is changed; S_OK creates again.
-    void FailCreateInstance(HRESULT result) { createFailure_ = result; }
     void LogReleasesTo(std::vector<std::string>& log) { log_ = &log; }
     size_t Created() const { return records_.size(); }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return references_.Add(); }
-    ULONG STDMETHODCALLTYPE Release() override { return references_.Release(); }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override;
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+protected:
+    HRESULT Make(REFIID iid, void** object) override;
 
 private:
     AdoScript script_;
-    ReferenceCount references_{"ScriptableRecordClass"};
     std::map<std::wstring, RecordRow> rows_;
     std::vector<std::unique_ptr<ScriptableRecord>> records_;
     std::vector<std::string>* log_ = nullptr;
-    HRESULT createFailure_ = S_OK;
 };
