@@ -106,23 +106,4 @@ TEST(FieldCatalogue, EmptyRecordsetWithChapterAndLookUps) {
     EXPECT_EQ(outer.FieldsReferences(), 0u);
 }
 
-TEST(FieldCatalogue, WithoutRecordset) {
-    DbOpenRowsetHandle rowset;
-    DbOpenRowsetHandle child;
-    FieldDescriptionList list;
-    ComPtr<Field> field;
-    DbErrorInfo* errors = nullptr;
-    EXPECT_EQ(rowset.CollectFields(list, &errors), DbFailed);
-    EXPECT_EQ(rowset.GetOwnField(*I4(0).Get(), field, &errors), DbFailed);
-    EXPECT_EQ(rowset.FindField(*Text(L"A").Get(), field, false, &errors), DbFailed);
-    EXPECT_EQ(rowset.FindField(*Text(L"A").Get(), field, true, &errors), DbNoSuchField);
-    EXPECT_EQ(rowset.FindField(*I4(0).Get(), field, true, &errors), DbSuccess);
-    EXPECT_FALSE(field);
-    EXPECT_EQ(errors, nullptr);
-    // Opening a chapter raises the missing recordset as E_POINTER.
-    EXPECT_EQ(rowset.OpenChapter(L"B", child, &errors), DbInvalidArgument);
-    EXPECT_EQ(CountRecords(errors), 1u);
-    DbFreeErrorInfo(errors);
-}
-
 }  // namespace
