@@ -36,6 +36,7 @@ TEST(RecordModeReport, HierarchicalRecordsInPreOrderThroughTheExports) {
     ScriptableRecordClass records;
     records.Describe(L"docs", adCollectionRecord, &files);
     records.Describe(L"empty", adCollectionRecord, &none);
+    records.Describe(L"tmp", adCollectionRecord);  // GetChildren gives no recordset
     const ClassRegistration registration(records, L"ADODB.Record", FreshClsid());
 
     DispatchInterfaceBuilder builder(L"IFolders");
