@@ -11,6 +11,7 @@
 #include "ado/openrowseth.h"
 #include "ado/recordReading.h"
 #include "common/resultCodes.h"
+#include "support/errorRecords.h"
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecordset.h"
 #include "support/variantValues.h"
@@ -39,12 +40,6 @@ std::vector<Described> Describe(const FieldDescriptionList& list) {
         described.push_back({entry.name.c_str(), entry.valueType, entry.length, entry.typeOptions});
     }
     return described;
-}
-
-size_t CountRecords(const DbErrorInfo* errors) {
-    size_t count = 0;
-    for (; errors; errors = errors->next) ++count;
-    return count;
 }
 
 TEST(FieldCatalogue, ChaptersExpandNestedDuplicatesKeptRefusedTypesLeftOut) {

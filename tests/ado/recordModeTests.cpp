@@ -16,6 +16,7 @@
 #include "ado/recordReading.h"
 #include "common/resultCodes.h"
 #include "support/classRegistration.h"
+#include "support/errorRecords.h"
 #include "support/providerListValue.h"
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecord.h"
@@ -70,18 +71,6 @@ DbFieldBinding BindName(const wchar_t* name) {
     return binding;
 }
 
-size_t CountRecords(const DbErrorInfo* errors) {
-    size_t count = 0;
-    for (; errors; errors = errors->next) ++count;
-    return count;
-}
-
-std::wstring Texts(const DbErrorInfo* errors) {
-    std::wstring texts;
-    for (; errors; errors = errors->next) texts += std::wstring(errors->text ? errors->text : L"") + L"; ";
-    return texts;
-}
-
 // The binding's value on the row the engine reads, as text, or "#" and the failure's code.
 std::wstring Read(DbOpenRowsetHandle& rowset, const DbFieldBinding& binding, DbErrorInfo** errors) {
     Variant value, text;
@@ -107,7 +96,7 @@ struct Step {
 void Walk(RecordTree& tree, const std::vector<Step>& steps, const DbBookmark* bookmark = nullptr) {
     const DbFieldBinding name = BindName(L"Name");
     DbErrorInfo* first = nullptr;
-    EXPECT_EQ(Read(*tree.rowset, name, &first), L"R1") << "where the query left the rowset " << Texts(first);
+    EXPECT_EQ(Read(*tree.rowset, name, &first), L"R1") << "where the query left the rowset " << RecordTexts(first);
     DbFreeErrorInfo(first);
     for (size_t i = 0; i < steps.size(); ++i) {
         const Step& step = steps[i];
@@ -116,7 +105,7 @@ void Walk(RecordTree& tree, const std::vector<Step>& steps, const DbBookmark* bo
         if (step.result == DbSuccess) {
             EXPECT_EQ(Read(*tree.rowset, name, &errors), step.name) << "step " << i;
         }
-        EXPECT_EQ(CountRecords(errors), step.errorRecords) << "step " << i << ": " << Texts(errors);
+        EXPECT_EQ(CountRecords(errors), step.errorRecords) << "step " << i << ": " << RecordTexts(errors);
         DbFreeErrorInfo(errors);
     }
 }
