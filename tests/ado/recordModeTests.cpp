@@ -80,9 +80,8 @@ std::wstring Read(DbOpenRowsetHandle& rowset, const DbFieldBinding& binding, DbE
     return text.Get()->bstrVal;
 }
 
-int32_t Move(DbOpenRowsetHandle& rowset, int32_t mode, DbErrorInfo** errors, const DbBookmark* bookmark = nullptr,
-             uint16_t positioned = 0) {
-    const DbReadRequest request{0, positioned};
+int32_t Move(DbOpenRowsetHandle& rowset, int32_t mode, DbErrorInfo** errors, const DbBookmark* bookmark = nullptr) {
+    const DbReadRequest request{0, 0};
     return DbReadRecord(&rowset, mode, bookmark, &request, errors);
 }
 
