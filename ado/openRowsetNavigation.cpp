@@ -77,7 +77,7 @@ int32_t DbOpenRowsetHandle::MoveLast(DbErrorInfo** errorInfo) {
     return DescendToLast(errorInfo);
 }
 
-// Leaves the child rowset in place, as it leaves every row below the top.
+// Moves this rowset's recordset only: a child rowset stays as it was.
 int32_t DbOpenRowsetHandle::MoveToBookmark(const DbBookmark& bookmark, DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
