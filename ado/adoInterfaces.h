@@ -98,6 +98,7 @@ enum RecordCreateOptionsEnum : LONG {
 
 enum RecordOpenOptionsEnum : LONG {
     adOpenRecordUnspecified = -1,
+    adDelayFetchFields = 0x8000,
 };
 
 struct Properties;

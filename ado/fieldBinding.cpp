@@ -85,7 +85,7 @@ int32_t BindColumnByPosition(DbOpenRowsetHandle& rowset, const DbFieldBindingInf
 
 int32_t BindToField(DbOpenRowsetHandle& rowset, const DbFieldBindingInfo& request, DbFieldBinding*& binding,
                     DbErrorInfo** errorInfo) {
-    if (rowset.SupportsCustomFields() || rowset.SupportsHierarchicalRecord()) return BindRecordField(request, binding);
+    if (rowset.IsInRecordMode()) return BindRecordField(request, binding);
     switch (request.bindingKind) {
     case kBindByName:
         return BindColumnByName(rowset, request, binding, errorInfo);

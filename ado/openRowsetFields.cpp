@@ -1,5 +1,5 @@
-// The columns of an open rowset: their descriptions, look-ups by name or position, and chapter
-// columns opened as rowsets of their own.
+// The columns of an open rowset: their descriptions, look-ups by name or position, chapter
+// columns opened as rowsets of their own, and the columns of the current record in record mode.
 
 #include "ado/adoconvert.h"
 #include "ado/openrowseth.h"
@@ -123,5 +123,24 @@ int32_t DbOpenRowsetHandle::OpenChapter(const wchar_t* chapterName, DbOpenRowset
             }
         }
         return child.recordset ? DbSuccess : DbChapterNotOpened;
+    });
+}
+
+int32_t DbOpenRowsetHandle::GetRecordField(const wchar_t* name, ComPtr<Field>& field, DbErrorInfo** errorInfo) {
+    DbOpenRowsetHandle* innermost = this;
+    while (innermost->childRowsetOfCurrentRecord) innermost = innermost->childRowsetOfCurrentRecord.get();
+    return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
+        const int32_t opened = innermost->OpenCurrentRecord();
+        if (opened != DbSuccess) return opened;
+        // The recordset's columns, read with the record open on the row: not the record's own.
+        const ComPtr<Fields> fields = ReadFields(innermost->recordset);
+        if (!fields) {
+            DB_ASSERT_TEXT(false, "FALSE");
+            return DbFailed;
+        }
+        ComPtr<Field> found;
+        CheckCom(fields->get_Item(*FieldNameIndex(name).Get(), found.ReleaseAndGetAddressOf()), fields);
+        field = std::move(found);
+        return DbSuccess;
     });
 }

@@ -1,4 +1,4 @@
-// Moving an open rowset in recordset mode.
+// Moving an open rowset; the walk through hierarchical records branches off to openRowsetHierarchy.
 
 #include "ado/openrowseth.h"
 #include "common/resultCodes.h"
@@ -21,7 +21,8 @@ int32_t DbOpenRowsetHandle::IsAtEnd(bool& atEnd) {
     } catch (const ComError& error) {
         return ResultCodeFromComError(error);
     }
-    if (atEnd && childRowsetOfCurrentRecord) return childRowsetOfCurrentRecord->IsAtEnd(atEnd);
+    // Below a row the child tells; its own failure leaves the answer as it stands.
+    if (atEnd && childRowsetOfCurrentRecord) childRowsetOfCurrentRecord->IsAtEnd(atEnd);
     return DbSuccess;
 }
 
@@ -39,6 +40,7 @@ int32_t DbOpenRowsetHandle::MoveFirst(DbErrorInfo** errorInfo) {
 int32_t DbOpenRowsetHandle::MovePrevious(DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
     movedNextOntoRow = 0;
+    if (SupportsHierarchicalRecord()) return MovePreviousInHierarchy(errorInfo);
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         if (ReadBof()) return DbNoMoreRecords;
         CheckCom(recordset->MovePrevious(), recordset);
@@ -49,13 +51,16 @@ int32_t DbOpenRowsetHandle::MovePrevious(DbErrorInfo** errorInfo) {
 int32_t DbOpenRowsetHandle::MoveLast(DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
     movedNextOntoRow = 0;
-    return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
+    const int32_t result = ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         if (IsEmpty()) return DbNoMoreRecords;
         CheckCom(recordset->MoveLast(), recordset);
         return DbSuccess;
     });
+    if (result != DbSuccess || !SupportsHierarchicalRecord()) return result;
+    return DescendToLast(errorInfo);
 }
 
+// Moves this rowset's recordset only: a child rowset stays as it was.
 int32_t DbOpenRowsetHandle::MoveToBookmark(const DbBookmark& bookmark, DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
     movedNextOntoRow = 0;

@@ -23,11 +23,11 @@ int32_t DbOpenRowsetHandle::Cancel(DbErrorInfo** errorInfo) {
     });
 }
 
-bool DbOpenRowsetHandle::SupportsCustomFields() {
+bool DbOpenRowsetHandle::AskCustomFields() {
     return AskProviderList(customFieldsSupport, kCustomFieldsProviders, kDefaultCustomFieldsProviders);
 }
 
-bool DbOpenRowsetHandle::SupportsHierarchicalRecord() {
+bool DbOpenRowsetHandle::AskHierarchicalRecord() {
     return AskProviderList(hierarchicalRecordSupport, kHierarchicalRecordProviders,
                            kDefaultHierarchicalRecordProviders);
 }

@@ -42,9 +42,14 @@ public:
     virtual ComPtr<IDispatch>& GetConnection(ComPtr<IDispatch>& connection);
     virtual int32_t Cancel(DbErrorInfo** errorInfo);
 
-    // Asked of the provider lists once per rowset; the answers switch reading to ADODB.Record.
-    bool SupportsCustomFields();
-    bool SupportsHierarchicalRecord();
+    // Asked of the provider lists once per rowset, then answered from the cache on every read;
+    // the answers switch reading to ADODB.Record.
+    bool SupportsCustomFields() { return customFieldsSupport == -1 ? AskCustomFields() : customFieldsSupport == 1; }
+    bool SupportsHierarchicalRecord() {
+        return hierarchicalRecordSupport == -1 ? AskHierarchicalRecord() : hierarchicalRecordSupport == 1;
+    }
+    // Record mode: bindings hold names, values come through the current row's ADODB.Record.
+    bool IsInRecordMode() { return SupportsCustomFields() || SupportsHierarchicalRecord(); }
 
     // The columns as field descriptions, a chapter column replaced by its recordset's columns.
     int32_t CollectFields(FieldDescriptionList& list, DbErrorInfo** errorInfo);
@@ -53,9 +58,18 @@ public:
     int32_t FindField(const VARIANT& index, ComPtr<Field>& field, bool searchChildren, DbErrorInfo** errorInfo);
     // Gives child the recordset held by the current row's chapter column chapterName.
     int32_t OpenChapter(const wchar_t* chapterName, DbOpenRowsetHandle& child, DbErrorInfo** errorInfo);
+    // The column name of the innermost rowset's current row, read after its record is opened there.
+    int32_t GetRecordField(const wchar_t* name, ComPtr<Field>& field, DbErrorInfo** errorInfo);
+
+    // Opens the ADODB.Record (created once per rowset) on the current row; a failed call is
+    // raised to the caller, not reported.
+    int32_t OpenCurrentRecord();
+    // Replaces the child rowset with the rowset of the current record's children, when it has any.
+    int32_t OpenChildOfCurrentRecord(DbErrorInfo** errorInfo);
 
     // BOF and EOF are read around every move, so that ADO is never asked to pass either end and
-    // 500 never depends on the error ADO would raise there.
+    // 500 never depends on the error ADO would raise there. With hierarchical records the moves
+    // walk the tree of records in pre-order, the engine reading the innermost rowset's row.
     int32_t IsAtEnd(bool& atEnd);
     int32_t MoveFirst(DbErrorInfo** errorInfo);
     // Defined below, so that the report's inner loop reaches ADO from the export in one step.
@@ -77,6 +91,8 @@ private:
             return ReportComError(error, errorInfo, errorLanguage, defaultCode);
         }
     }
+    bool AskCustomFields();
+    bool AskHierarchicalRecord();
     bool AskProviderList(int16_t& support, const wchar_t* valueName, UINT defaultListId);
     bool ReadBof() const;
     bool ReadEof() const {
@@ -85,6 +101,11 @@ private:
         return eof != VARIANT_FALSE;
     }
     bool IsEmpty() const;
+    bool IsRecordOpen() const;
+    int32_t MoveNextInHierarchy(DbErrorInfo** errorInfo);
+    int32_t MovePreviousInHierarchy(DbErrorInfo** errorInfo);
+    // From the current row down to its deepest last descendant.
+    int32_t DescendToLast(DbErrorInfo** errorInfo);
 
     ComPtr<_Recordset> recordset;
     std::unique_ptr<DbOpenRowsetHandle> childRowsetOfCurrentRecord;
@@ -102,6 +123,7 @@ private:
 inline int32_t DbOpenRowsetHandle::MoveNext(DbErrorInfo** errorInfo) {
     if (!recordset) return DbFailed;
     hasMovedNext = 1;
+    if (SupportsHierarchicalRecord()) return MoveNextInHierarchy(errorInfo);
     // The row just reached by a move forward is not the end: asking again would only double
     // the ADO calls of the report's inner loop. A first question that fails counts as not at
     // the end: the move itself then tells.

@@ -42,3 +42,13 @@ int32_t FindNameOnlyColumn(DbOpenRowsetHandle& rowset, const DbFieldBinding& bin
     ComPtr<Field> found;
     return rowset.FindField(*FieldNameIndex(binding.name.c_str()).Get(), found, true, errorInfo);
 }
+
+int32_t ReadRecordValue(DbOpenRowsetHandle& rowset, const DbFieldBinding& binding, VARIANT& value,
+                        DbErrorInfo** errorInfo) {
+    ComPtr<Field> field;
+    const int32_t result = rowset.GetRecordField(binding.name.c_str(), field, errorInfo);
+    if (result != DbSuccess) return result;
+    if (!field) return DbFailed;
+    CheckCom(field->get_Value(&value), field);
+    return DbSuccess;
+}

@@ -1,7 +1,8 @@
 #pragma once
 // Reading an open rowset: moving to a record, then taking each bound column's value as the
-// VARIANT that ADO delivers. This is the report's inner loop: nothing here allocates, compares
-// texts or reads the registry once the first row has been passed.
+// VARIANT that ADO delivers. This is the report's inner loop: in recordset mode nothing here
+// allocates, compares texts or reads the registry once the first row has been passed; record
+// mode looks every value up by name in the row's record.
 
 #include <windows.h>
 #include <oaidl.h>
@@ -35,6 +36,9 @@ int32_t ReadRecordOtherThanNext(DbOpenRowsetHandle& rowset, int32_t mode, const 
                                 const DbReadRequest& request, DbErrorInfo** errorInfo);
 // Whether the column of a name-only binding is there, before the rowset first moved forward.
 int32_t FindNameOnlyColumn(DbOpenRowsetHandle& rowset, const DbFieldBinding& binding, DbErrorInfo** errorInfo);
+// Record mode: the binding's column in the record of the row that the engine reads.
+int32_t ReadRecordValue(DbOpenRowsetHandle& rowset, const DbFieldBinding& binding, VARIANT& value,
+                        DbErrorInfo** errorInfo);
 
 // Defined here, with the column read below, so that each export's inner loop is one call deep.
 inline int32_t ReadRecord(DbOpenRowsetHandle& rowset, int32_t mode, const DbBookmark* bookmark,
@@ -46,6 +50,7 @@ inline int32_t ReadRecord(DbOpenRowsetHandle& rowset, int32_t mode, const DbBook
 // value receives what ADO delivers; the engine owns and clears it.
 inline int32_t ReadVariantColumnValue(DbOpenRowsetHandle& rowset, const DbFieldBinding& binding, VARIANT& value,
                                       DbErrorInfo** errorInfo) {
+    if (rowset.IsInRecordMode()) return ReadRecordValue(rowset, binding, value, errorInfo);
     // Until the first move forward, a name-only binding tells again whether its column exists.
     if (!rowset.HasMovedNext() && !binding.name.isEmpty()) {
         const int32_t result = FindNameOnlyColumn(rowset, binding, errorInfo);

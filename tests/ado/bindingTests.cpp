@@ -11,7 +11,8 @@
 #include "ado/openrowseth.h"
 #include "ado/providerLists.h"
 #include "common/resultCodes.h"
-#include "providerListValue.h"
+#include "support/errorRecords.h"
+#include "support/providerListValue.h"
 #include "support/recordsetBuilder.h"
 #include "support/variantValues.h"
 #include "unit/reportedAssertions.h"
@@ -57,12 +58,6 @@ const std::vector<BindCase> kRecordModeCases = {
     {kBindByPosition, 0, nullptr, 0, DbNoSuchField, kNoField, 0, {L"adoCommon|fieldBindingInfo->fieldOrdinal > 0"}},
     {0, 1, L"A", 0, DbFailed, kNoField, 0, {L"adoCommon|false"}},
 };
-
-size_t CountRecords(const DbErrorInfo* errors) {
-    size_t count = 0;
-    for (; errors; errors = errors->next) ++count;
-    return count;
-}
 
 DbFieldBindingInfo Request(const BindCase& row) {
     DbFieldBindingInfo request{};

@@ -1,5 +1,5 @@
 // A rowset's columns as field descriptions, chapter columns expanded into their recordsets'
-// columns, and the look-ups that binding relies on.
+// columns, and the look-ups that binding and reading rely on.
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "ado/adoExports.h"
+#include "ado/fieldBinding.h"
 #include "ado/openrowseth.h"
+#include "ado/recordReading.h"
 #include "common/resultCodes.h"
+#include "support/errorRecords.h"
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecordset.h"
 #include "support/variantValues.h"
@@ -37,12 +40,6 @@ std::vector<Described> Describe(const FieldDescriptionList& list) {
         described.push_back({entry.name.c_str(), entry.valueType, entry.length, entry.typeOptions});
     }
     return described;
-}
-
-size_t CountRecords(const DbErrorInfo* errors) {
-    size_t count = 0;
-    for (; errors; errors = errors->next) ++count;
-    return count;
 }
 
 TEST(FieldCatalogue, ChaptersExpandNestedDuplicatesKeptRefusedTypesLeftOut) {
@@ -103,26 +100,29 @@ TEST(FieldCatalogue, EmptyRecordsetWithChapterAndLookUps) {
     DbFreeErrorInfo(errors);
     EXPECT_FALSE(child.Recordset());
     field.Reset();
-    EXPECT_EQ(outer.FieldsReferences(), 0u);
-}
 
-TEST(FieldCatalogue, WithoutRecordset) {
-    DbOpenRowsetHandle rowset;
-    DbOpenRowsetHandle child;
-    FieldDescriptionList list;
-    ComPtr<Field> field;
-    DbErrorInfo* errors = nullptr;
-    EXPECT_EQ(rowset.CollectFields(list, &errors), DbFailed);
-    EXPECT_EQ(rowset.GetOwnField(*I4(0).Get(), field, &errors), DbFailed);
-    EXPECT_EQ(rowset.FindField(*Text(L"A").Get(), field, false, &errors), DbFailed);
-    EXPECT_EQ(rowset.FindField(*Text(L"A").Get(), field, true, &errors), DbNoSuchField);
-    EXPECT_EQ(rowset.FindField(*I4(0).Get(), field, true, &errors), DbSuccess);
-    EXPECT_FALSE(field);
-    EXPECT_EQ(errors, nullptr);
-    // Opening a chapter raises the missing recordset as E_POINTER.
-    EXPECT_EQ(rowset.OpenChapter(L"B", child, &errors), DbInvalidArgument);
-    EXPECT_EQ(CountRecords(errors), 1u);
+    // A name kept because the chapter found the rowset empty is looked up again on every read
+    // until the first move forward, and reads nothing after it.
+    DbFieldBindingInfo request{};
+    request.fieldName = L"B-X";
+    request.bindingKind = kBindByName;
+    DbFieldBinding* binding = nullptr;
+    errors = nullptr;
+    ASSERT_EQ(DbBindToField(&rowset, &request, &binding, &errors), DbSuccess);
+    EXPECT_FALSE(binding->field);
+    EXPECT_EQ(binding->name, SWCharString(L"B-X"));
+    Variant value;
+    for (int read = 0; read < 2; ++read)
+        EXPECT_EQ(DbReadVariantColumnValue(&rowset, binding, nullptr, nullptr, value.Get(), &errors), DbChapterNotOpened);
+    EXPECT_EQ(CountRecords(errors), 4u) << "the probe, the search and each read's look-up";
     DbFreeErrorInfo(errors);
+    const DbReadRequest moving{0, 0};
+    EXPECT_EQ(DbReadRecord(&rowset, DbReadNext, nullptr, &moving, nullptr), DbNoMoreRecords);
+    errors = nullptr;
+    EXPECT_EQ(DbReadVariantColumnValue(&rowset, binding, nullptr, nullptr, value.Get(), &errors), DbFailed);
+    EXPECT_EQ(errors, nullptr);
+    DbFreeFieldBinding(binding);
+    EXPECT_EQ(outer.FieldsReferences(), 0u);
 }
 
 }  // namespace

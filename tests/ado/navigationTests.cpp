@@ -14,6 +14,7 @@
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecordset.h"
 #include "support/variantValues.h"
+#include "unit/reportedAssertions.h"
 
 namespace {
 
@@ -46,8 +47,6 @@ const Step kThreeRowWalk[] = {
     {DbReadFirst, 0, DbSuccess, 1},
     {kMoveToSecond, 0, DbSuccess, 2},
     {DbReadFirst, 1, DbSuccess, 2},
-    {0, 0, DbFailed, 2},
-    {6, 0, DbFailed, 2},
     {DbReadLast, 0, DbSuccess, 3},
 };
 
@@ -98,7 +97,10 @@ TEST(Navigation, EmptyRecordsetHasNoRowInAnyDirection) {
     EXPECT_EQ(errors, nullptr);
 }
 
+// Every operation on a rowset without a recordset fails without touching COM; only opening a
+// chapter raises the missing recordset, as E_POINTER.
 TEST(Navigation, WithoutRecordsetOrRequest) {
+    ReportedAssertions assertions;
     DbOpenRowsetHandle rowset;
     DbErrorInfo* errors = nullptr;
     const DbReadRequest request{0, 0};
@@ -111,7 +113,26 @@ TEST(Navigation, WithoutRecordsetOrRequest) {
     EXPECT_EQ(rowset.Cancel(&errors), DbSuccess);
     EXPECT_EQ(DbReadRecord(nullptr, DbReadNext, nullptr, &request, &errors), DbInvalidArgument);
     EXPECT_EQ(DbReadRecord(&rowset, DbReadNext, nullptr, nullptr, &errors), DbInvalidArgument);
+
+    FieldDescriptionList list;
+    ComPtr<Field> field;
+    EXPECT_EQ(rowset.CollectFields(list, &errors), DbFailed);
+    EXPECT_EQ(rowset.GetOwnField(*I4(0).Get(), field, &errors), DbFailed);
+    EXPECT_EQ(rowset.FindField(*Text(L"A").Get(), field, false, &errors), DbFailed);
+    EXPECT_EQ(rowset.FindField(*Text(L"A").Get(), field, true, &errors), DbNoSuchField);
+    EXPECT_EQ(rowset.FindField(*I4(0).Get(), field, true, &errors), DbSuccess);
+    EXPECT_FALSE(field);
+    EXPECT_EQ(assertions.Take(), std::vector<std::wstring>());
+    EXPECT_EQ(rowset.OpenChildOfCurrentRecord(&errors), DbFailed);
+    EXPECT_EQ(rowset.GetRecordField(L"A", field, &errors), DbFailed);
+    EXPECT_EQ(assertions.Take(), std::vector<std::wstring>(2, L"openrowseth|FALSE"));
     EXPECT_EQ(errors, nullptr);
+
+    DbOpenRowsetHandle child;
+    EXPECT_EQ(rowset.OpenChapter(L"B", child, &errors), DbInvalidArgument);
+    ASSERT_NE(errors, nullptr);
+    EXPECT_EQ(errors->next, nullptr);
+    DbFreeErrorInfo(errors);
 }
 
 }  // namespace

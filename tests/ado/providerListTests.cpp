@@ -9,7 +9,7 @@
 
 #include "ado/openrowseth.h"
 #include "ado/providerLists.h"
-#include "providerListValue.h"
+#include "support/providerListValue.h"
 #include "support/driverInUse.h"
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecordset.h"
@@ -122,21 +122,6 @@ TEST(ProviderLists, ProviderNameFromConnectionStringOrObject) {
     }
     EXPECT_EQ(GetProviderName(nullptr), SWCharString());
     EXPECT_EQ(assertions.Take(), std::vector<std::wstring>{L"adoCommon|FALSE"});
-}
-
-TEST(ProviderLists, ListedProviderOfTheConnectionPutsTheRowsetInRecordMode) {
-    const ProviderListValue hierarchical(HKEY_CURRENT_USER, kHierarchicalRecordProviders, L"MSDA*");
-    const ProviderListValue custom(HKEY_CURRENT_USER, kCustomFieldsProviders, L"EXOLEDB");
-    ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {}));
-    recordset.SetActiveConnection(Text(L"Provider=msdaosp.2"));
-    {
-        DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&recordset)};
-        EXPECT_FALSE(rowset.SupportsCustomFields());
-        EXPECT_TRUE(rowset.SupportsHierarchicalRecord());
-        EXPECT_TRUE(rowset.SupportsHierarchicalRecord());
-        EXPECT_EQ(recordset.Script().Calls("_Recordset::get_ActiveConnection"), 2) << "once per list";
-    }
-    EXPECT_EQ(recordset.References(), 1u);
 }
 
 }  // namespace

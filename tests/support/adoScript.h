@@ -46,6 +46,21 @@ private:
     bool lastWithErrorObject_ = false;
 };
 
+// QueryInterface of an ADO double: its interface, IDispatch and IUnknown, and ISupportErrorInfo.
+template <class Interface, class Double>
+HRESULT AnswerQuery(Double* self, REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(Interface))
+        *object = static_cast<Interface*>(self);
+    else if (iid == IID_ISupportErrorInfo)
+        *object = static_cast<ISupportErrorInfo*>(self);
+    else
+        return E_NOINTERFACE;
+    self->AddRef();
+    return S_OK;
+}
+
 // One line per slot that a double does not expect to be called.
 #define ADO_UNEXPECTED(Interface, method, ...) \
     HRESULT STDMETHODCALLTYPE method(__VA_ARGS__) override { return UnexpectedCall(#Interface "::" #method); }

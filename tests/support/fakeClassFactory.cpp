@@ -1,10 +1,10 @@
 #include "support/fakeClassFactory.h"
 
-HRESULT FakeClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
+HRESULT CountingClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
     ++createInstanceCalls_;
     if (!object) return E_POINTER;
     *object = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
     if (FAILED(createFailure_)) return createFailure_;
-    return provider_.QueryInterface(iid, object);
+    return Make(iid, object);
 }

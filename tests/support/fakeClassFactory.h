@@ -1,7 +1,9 @@
 #pragma once
-// The class object of a FakeProvider: every CreateInstance hands out that same provider (so
-// tests read its count), unless it was told to refuse with a chosen HRESULT. Counts include the
-// double's own reference (see testDouble.h).
+// Class objects for the test doubles. A CountingClassFactory counts its references and its
+// CreateInstance calls and can be told to refuse creation with a chosen HRESULT; what it
+// creates is its subclass's. A FakeClassFactory hands out one FakeProvider on every
+// CreateInstance (so tests read its count). Counts include the double's own reference (see
+// testDouble.h).
 
 #include <windows.h>
 #include <unknwn.h>
@@ -10,11 +12,12 @@
 #include "support/handOut.h"
 #include "support/testDouble.h"
 
-class FakeClassFactory final : public IClassFactory {
+class CountingClassFactory : public IClassFactory {
 public:
-    explicit FakeClassFactory(FakeProvider& provider) : provider_(provider) {}
-    FakeClassFactory(const FakeClassFactory&) = delete;
-    FakeClassFactory& operator=(const FakeClassFactory&) = delete;
+    CountingClassFactory() = default;
+    virtual ~CountingClassFactory() = default;
+    CountingClassFactory(const CountingClassFactory&) = delete;
+    CountingClassFactory& operator=(const CountingClassFactory&) = delete;
 
     // Holds until it is changed; S_OK creates again.
     void FailCreateInstance(HRESULT result) { createFailure_ = result; }
@@ -28,9 +31,23 @@ public:
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override;
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
+protected:
+    // An object for iid, once creation is neither refused nor aggregated.
+    virtual HRESULT Make(REFIID iid, void** object) = 0;
+
 private:
-    FakeProvider& provider_;
-    ReferenceCount references_{"FakeClassFactory"};
+    ReferenceCount references_{"class object"};
     HRESULT createFailure_ = S_OK;
     int createInstanceCalls_ = 0;
+};
+
+class FakeClassFactory final : public CountingClassFactory {
+public:
+    explicit FakeClassFactory(FakeProvider& provider) : provider_(provider) {}
+
+protected:
+    HRESULT Make(REFIID iid, void** object) override { return provider_.QueryInterface(iid, object); }
+
+private:
+    FakeProvider& provider_;
 };

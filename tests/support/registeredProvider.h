@@ -1,35 +1,29 @@
 #pragma once
 // A FakeProvider made creatable for this process for a scope, the way the engine's user names
-// it: its class object registered with CoRegisterClassObject, and its ProgID mapped to the
-// class identifier under HKEY_CLASSES_ROOT (HKLM\Software\Classes, since Wine 8 ignores the
-// user's classes when it resolves a ProgID). Both are removed when the scope ends. Without a
-// class identifier of its own choosing a registration gets a fresh one, so tests do not collide.
+// it (classRegistration.h). Without a class identifier of its own choosing a registration gets
+// a fresh one, so tests do not collide.
 
 #include <windows.h>
 
 #include <string>
 
+#include "support/classRegistration.h"
 #include "support/fakeClassFactory.h"
 #include "support/fakeProvider.h"
 
 class RegisteredProvider {
 public:
-    RegisteredProvider(FakeProvider& provider, std::wstring progId);
-    RegisteredProvider(FakeProvider& provider, std::wstring progId, const CLSID& clsid);
-    ~RegisteredProvider();
-    RegisteredProvider(const RegisteredProvider&) = delete;
-    RegisteredProvider& operator=(const RegisteredProvider&) = delete;
+    // An empty progId registers the class identifier only.
+    RegisteredProvider(FakeProvider& provider, std::wstring progId, const CLSID& clsid = FreshClsid())
+        : factory_(provider), registration_(factory_, std::move(progId), clsid) {}
 
+    const CLSID& Clsid() const { return registration_.Clsid(); }
     // The registry form: hexadecimal digits in braces.
-    std::wstring ClsidString() const;
-    const std::wstring& ProgId() const { return progId_; }
+    std::wstring ClsidString() const { return registration_.ClsidString(); }
+    const std::wstring& ProgId() const { return registration_.ProgId(); }
     FakeClassFactory& Factory() { return factory_; }
 
 private:
-    void RemoveProgId() const;
-
     FakeClassFactory factory_;
-    std::wstring progId_;
-    CLSID clsid_;
-    DWORD cookie_ = 0;
+    ClassRegistration registration_;
 };

@@ -10,21 +10,8 @@
 
 namespace {
 
-template <class Interface, class Double>
-HRESULT AnswerQuery(Double* self, REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(Interface))
-        *object = static_cast<Interface*>(self);
-    else if (iid == IID_ISupportErrorInfo)
-        *object = static_cast<ISupportErrorInfo*>(self);
-    else
-        return E_NOINTERFACE;
-    self->AddRef();
-    return S_OK;
-}
-
 constexpr AdoLongPtr kChapterSize = 4;
+constexpr HRESULT kItemNotFound = static_cast<HRESULT>(0x800A0CC1);
 
 }  // namespace
 
@@ -77,8 +64,9 @@ HRESULT ScriptableField::get_Value(VARIANT* value) {
     return S_OK;
 }
 
-ScriptableFields::ScriptableFields(AdoScript& script, ComPtr<Fields> inner, const std::vector<Chapter>& chapters)
-    : script_(script), inner_(std::move(inner)), chapters_(chapters) {}
+ScriptableFields::ScriptableFields(AdoScript& script, ComPtr<Fields> inner, const std::vector<Chapter>& chapters,
+                                   const std::vector<Lacking>& lacking)
+    : script_(script), inner_(std::move(inner)), chapters_(chapters), lacking_(lacking) {}
 
 ULONG ScriptableFields::FieldReferences() const {
     ULONG held = 0;
@@ -102,7 +90,11 @@ HRESULT ScriptableFields::get_Item(VARIANT index, Field** field) {
     *field = nullptr;
     if (HRESULT failure = script_.Answer("Fields::get_Item")) return failure;
     LONG position = -1;
-    if (index.vt == VT_BSTR) {
+    if (index.vt == VT_BSTR && CurrentRowLacks(index.bstrVal)) {
+        // What ADO answers for a name that is not in the collection.
+        return script_.Refuse("Fields::get_Item", kItemNotFound,
+                              L"Item cannot be found in the collection corresponding to the requested name or ordinal.");
+    } else if (index.vt == VT_BSTR) {
         position = PositionOf(index.bstrVal);
     } else {
         Variant number;
@@ -114,6 +106,18 @@ HRESULT ScriptableFields::get_Item(VARIANT index, Field** field) {
     found->AddRef();
     *field = found;
     return S_OK;
+}
+
+bool ScriptableFields::CurrentRowLacks(const wchar_t* name) const {
+    if (lacking_.empty()) return false;
+    ComPtr<Field> first;
+    Variant key;
+    if (FAILED(inner_->get_Item(*I4(0).Get(), first.ReleaseAndGetAddressOf())) || FAILED(first->get_Value(key.Get())) ||
+        key.Get()->vt != VT_BSTR)
+        return false;
+    for (const Lacking& lacking : lacking_)
+        if (lacking.key == key.Get()->bstrVal && _wcsicmp(lacking.name.c_str(), name ? name : L"") == 0) return true;
+    return false;
 }
 
 LONG ScriptableFields::InnerCount() const {

@@ -70,8 +70,15 @@ public:
         ComPtr<_Recordset> child;
     };
 
-    // The chapters stay the recordset double's.
-    ScriptableFields(AdoScript& script, ComPtr<Fields> inner, const std::vector<Chapter>& chapters);
+    // Custom fields: the row whose first column reads as key has no column named name.
+    struct Lacking {
+        std::wstring key;
+        std::wstring name;
+    };
+
+    // The chapters and lacking columns stay the recordset double's.
+    ScriptableFields(AdoScript& script, ComPtr<Fields> inner, const std::vector<Chapter>& chapters,
+                     const std::vector<Lacking>& lacking);
     ScriptableFields(const ScriptableFields&) = delete;
     ScriptableFields& operator=(const ScriptableFields&) = delete;
 
@@ -103,10 +110,12 @@ private:
     ScriptableField* FieldAt(LONG position);
     // The position of the first column of that name, without regard to case; -1 when none.
     LONG PositionOf(const wchar_t* name);
+    bool CurrentRowLacks(const wchar_t* name) const;
 
     AdoScript& script_;
     ReferenceCount references_{"ScriptableFields"};
     ComPtr<Fields> inner_;
     const std::vector<Chapter>& chapters_;
+    const std::vector<Lacking>& lacking_;
     std::map<LONG, std::unique_ptr<ScriptableField>> fields_;
 };

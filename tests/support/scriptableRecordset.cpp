@@ -25,18 +25,7 @@ ULONG ScriptableRecordset::FieldsReferences() const {
     return fields_ ? fields_->References() - 1 + fields_->FieldReferences() : 0;
 }
 
-HRESULT ScriptableRecordset::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(_Recordset))
-        *object = static_cast<_Recordset*>(this);
-    else if (iid == IID_ISupportErrorInfo)
-        *object = static_cast<ISupportErrorInfo*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
+HRESULT ScriptableRecordset::QueryInterface(REFIID iid, void** object) { return AnswerQuery<_Recordset>(this, iid, object); }
 
 HRESULT ScriptableRecordset::InterfaceSupportsErrorInfo(REFIID iid) {
     return iid == __uuidof(_Recordset) ? script_.SupportsErrorInfo() : S_FALSE;
@@ -48,7 +37,7 @@ HRESULT ScriptableRecordset::get_Fields(Fields** fields) {
     if (!fields_) {
         ComPtr<Fields> inner;
         if (HRESULT result = inner_->get_Fields(inner.ReleaseAndGetAddressOf()); FAILED(result)) return result;
-        fields_ = std::make_unique<ScriptableFields>(script_, std::move(inner), chapters_);
+        fields_ = std::make_unique<ScriptableFields>(script_, std::move(inner), chapters_, lacking_);
     }
     fields_->AddRef();
     *fields = fields_.get();

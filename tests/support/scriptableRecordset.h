@@ -7,6 +7,7 @@
 // - give an ActiveConnection of its own: a connection string, a FakeConnection object, or
 //   empty (Wine's own recordset answers E_NOTIMPL);
 // - present chapter columns (ADO type 136) whose Value is a child recordset;
+// - leave a column out on chosen rows, as rows with custom fields do;
 // - count its references and those of its Fields and Field doubles (testDouble.h).
 // Forwarded: get_Fields, get_BOF, get_EOF, get_/put_Bookmark, MoveFirst, MoveNext,
 // MovePrevious, MoveLast, Cancel, get_ActiveConnection; any other call fails the test.
@@ -37,8 +38,12 @@ public:
     void SetActiveConnection(Variant connection) { connection_ = std::make_unique<Variant>(std::move(connection)); }
     // Before the first get_Fields: a chapter column at position among all columns.
     void AddChapter(LONG position, std::wstring name, ComPtr<_Recordset> child);
+    // Custom fields: the row whose first column reads as key has no column called name; asking
+    // for it there fails as ADO fails for a name that is not in the collection.
+    void LackOnRow(std::wstring key, std::wstring name) { lacking_.push_back({std::move(key), std::move(name)}); }
 
     ULONG References() const { return references_.Value(); }
+    void LogReleasesTo(std::vector<std::string>& log, std::string name) { references_.LogReleasesTo(log, std::move(name)); }
     // References that others hold to the Fields double and its Field doubles.
     ULONG FieldsReferences() const;
 
@@ -134,6 +139,7 @@ private:
     ReferenceCount references_{"ScriptableRecordset"};
     ComPtr<_Recordset> inner_;
     std::vector<ScriptableFields::Chapter> chapters_;
+    std::vector<ScriptableFields::Lacking> lacking_;
     std::unique_ptr<ScriptableFields> fields_;
     std::unique_ptr<Variant> connection_;
     bool forwardOnly_ = false;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 class ReferenceCount {
 public:
@@ -17,13 +18,21 @@ public:
     ReferenceCount(const ReferenceCount&) = delete;
     ReferenceCount& operator=(const ReferenceCount&) = delete;
 
+    // Notes name in log whenever the last reference that others held goes, so that tests see
+    // the order in which objects were let go.
+    void LogReleasesTo(std::vector<std::string>& log, std::string name) {
+        log_ = &log;
+        name_ = std::move(name);
+    }
+
     ULONG Add() noexcept { return ++count_; }
     ULONG Release() noexcept {
         if (count_ <= 1) {
             ADD_FAILURE() << owner_ << ": released more often than referenced";
             return count_;
         }
-        return --count_;
+        if (--count_ == 1 && log_) log_->push_back(name_);
+        return count_;
     }
     // Including the test's own reference.
     ULONG Value() const noexcept { return count_; }
@@ -31,6 +40,8 @@ public:
 private:
     const char* owner_;
     ULONG count_ = 1;
+    std::vector<std::string>* log_ = nullptr;
+    std::string name_;
 };
 
 inline HRESULT UnexpectedCall(const char* method) {

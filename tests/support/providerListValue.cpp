@@ -1,4 +1,4 @@
-#include "providerListValue.h"
+#include "support/providerListValue.h"
 
 #include <gtest/gtest.h>
 
