@@ -1,7 +1,6 @@
 #include "classFactory.h"
 
 #include "moduleState.h"
-#include "sampleProvider.h"
 
 HRESULT ClassFactory::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
@@ -17,7 +16,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object)
     if (!object) return E_POINTER;
     *object = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    return SampleProvider::Create(iid, object);
+    return create_(iid, object);
 }
 
 HRESULT ClassFactory::LockServer(BOOL lock) {

@@ -2,28 +2,16 @@
 
 #include <oleauto.h>
 
-#include <string>
-
 #include "common/comPtr.h"
 #include "moduleState.h"
+#include "registryKeys.h"
 #include "sampleProvider_h.h"
 
 namespace {
 
 const wchar_t kDescription[] = L"zedb_com sample data provider";
 
-std::wstring GuidText(REFGUID guid) {
-    wchar_t text[40];
-    StringFromGUID2(guid, text, 40);
-    return text;
-}
-
 std::wstring ClassKey() { return L"CLSID\\" + GuidText(__uuidof(SampleProvider)); }
-
-LSTATUS SetValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    return RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), name, REG_SZ, value.c_str(),
-                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
 
 LSTATUS WriteClassKeys() {
     const std::wstring classKey = ClassKey();
@@ -37,13 +25,8 @@ LSTATUS WriteClassKeys() {
         {std::wstring(kSampleProgId) + L"\\CLSID", {nullptr, GuidText(__uuidof(SampleProvider))}},
     };
     for (const auto& [key, value] : values)
-        if (LSTATUS status = SetValue(key, value.first, value.second)) return status;
+        if (LSTATUS status = SetClassesValue(key, value.first, value.second)) return status;
     return ERROR_SUCCESS;
-}
-
-LSTATUS DeleteTree(const std::wstring& key) {
-    const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
-    return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
 }  // namespace
@@ -62,8 +45,8 @@ HRESULT RegisterSampleProvider() {
 HRESULT UnregisterSampleProvider() {
     // A library that is not registered is already gone.
     const HRESULT library = UnRegisterTypeLib(LIBID_ZedbSampleProvider, 1, 0, LANG_NEUTRAL, SYS_WIN64);
-    LSTATUS status = DeleteTree(ClassKey());
-    if (!status) status = DeleteTree(kSampleProgId);
+    LSTATUS status = DeleteClassesTree(ClassKey());
+    if (!status) status = DeleteClassesTree(kSampleProgId);
     if (status) return HRESULT_FROM_WIN32(status);
     return library == TYPE_E_REGISTRYACCESS || library == TYPE_E_LIBNOTREGISTERED ? S_OK : library;
 }

@@ -10,19 +10,20 @@
 #include "generatedTable.h"
 #include "moduleState.h"
 #include "providerErrors.h"
+#include "recordModeMethods.h"
 #include "recordsetWriter.h"
 #include "sampleData.h"
 
 namespace {
 
-// Builds the table that make returns and hands it out as a recordset; a failure becomes the
-// method's HRESULT with an error object that says what went wrong.
+// Hands out the recordset that make builds; a failure becomes the method's HRESULT with an
+// error object that says what went wrong.
 template <class Make>
 HRESULT Serve(_Recordset** result, const std::wstring& what, Make&& make) {
     if (!result) return E_POINTER;
     *result = nullptr;
     try {
-        ComPtr<IDispatch> recordset = WriteRecordset(make());
+        ComPtr<IDispatch> recordset = make();
         return recordset->QueryInterface(__uuidof(_Recordset), reinterpret_cast<void**>(result));
     } catch (const ComError& error) {
         return ReportFailure(error.Result(), what + L": " + SystemMessage(error.Result()));
@@ -114,26 +115,34 @@ HRESULT SampleProvider::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARA
 }
 
 HRESULT SampleProvider::Customers(_Recordset** result) {
-    return Serve(result, L"Customers", [] { return CustomersTable(); });
+    return Serve(result, L"Customers", [] { return WriteRecordset(CustomersTable()); });
 }
 
 HRESULT SampleProvider::Orders(BSTR region, DATE since, _Recordset** result) {
-    return Serve(result, L"Orders", [&] { return OrdersTable(Bstr(region).Text(), since); });
+    return Serve(result, L"Orders", [&] { return WriteRecordset(OrdersTable(Bstr(region).Text(), since)); });
 }
 
 HRESULT SampleProvider::OrderLines(LONG orderId, _Recordset** result) {
-    return Serve(result, L"OrderLines", [&] { return OrderLinesTable(orderId); });
+    return Serve(result, L"OrderLines", [&] { return WriteRecordset(OrderLinesTable(orderId)); });
 }
 
 HRESULT SampleProvider::GeneratedTable(LONG rows, LONG columns, _Recordset** result) {
     if (rows < 0 || columns < 1)
         return ReportFailure(E_INVALIDARG, L"GeneratedTable: rows must be 0 or more and columns 1 or more");
-    return Serve(result, L"GeneratedTable", [&] { return ::GeneratedTable(rows, columns); });
+    return Serve(result, L"GeneratedTable", [&] { return WriteRecordset(::GeneratedTable(rows, columns)); });
 }
 
 HRESULT SampleProvider::CsvFile(BSTR path, _Recordset** result) {
     const std::wstring file = Bstr(path).Text();
-    return Serve(result, L"CsvFile(" + file + L")", [&] { return CsvFileTable(file); });
+    return Serve(result, L"CsvFile(" + file + L")", [&] { return WriteRecordset(CsvFileTable(file)); });
+}
+
+HRESULT SampleProvider::OrderTree(_Recordset** result) {
+    return Serve(result, L"OrderTree", [] { return OrderTreeRecordset(); });
+}
+
+HRESULT SampleProvider::ProductProperties(_Recordset** result) {
+    return Serve(result, L"ProductProperties", [] { return ProductPropertiesRecordset(); });
 }
 
 HRESULT SampleProvider::InterfaceSupportsErrorInfo(REFIID iid) {

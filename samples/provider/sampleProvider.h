@@ -36,6 +36,8 @@ public:
     HRESULT STDMETHODCALLTYPE OrderLines(LONG orderId, _Recordset** result) override;
     HRESULT STDMETHODCALLTYPE GeneratedTable(LONG rows, LONG columns, _Recordset** result) override;
     HRESULT STDMETHODCALLTYPE CsvFile(BSTR path, _Recordset** result) override;
+    HRESULT STDMETHODCALLTYPE OrderTree(_Recordset** result) override;
+    HRESULT STDMETHODCALLTYPE ProductProperties(_Recordset** result) override;
 
     // ISupportErrorInfo
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override;

@@ -38,9 +38,10 @@ TEST(SampleProvider, DispatchViewListsTheInheritedFunctionsFirst) {
     const UINT count = attributes->cFuncs;
     typeInfo->ReleaseTypeAttr(attributes);
 
-    const std::vector<std::wstring> expected = {L"QueryInterface", L"AddRef",     L"Release",    L"GetTypeInfoCount",
-                                                L"GetTypeInfo",    L"GetIDsOfNames", L"Invoke",  L"Customers",
-                                                L"Orders",         L"OrderLines", L"GeneratedTable", L"CsvFile"};
+    const std::vector<std::wstring> expected = {
+        L"QueryInterface", L"AddRef",     L"Release",        L"GetTypeInfoCount", L"GetTypeInfo",
+        L"GetIDsOfNames",  L"Invoke",     L"Customers",      L"Orders",           L"OrderLines",
+        L"GeneratedTable", L"CsvFile",    L"OrderTree",      L"ProductProperties"};
     ASSERT_EQ(count, expected.size());
     for (UINT index = 0; index < count; ++index) {
         FUNCDESC* function = nullptr;

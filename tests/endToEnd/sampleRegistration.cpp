@@ -11,6 +11,8 @@ const wchar_t* const kSampleKeys[] = {
     L"ZedbSample.Provider",
     L"TypeLib\\{29620AE0-72DA-4B8A-975A-2CA106BC0636}",
     L"Interface\\{AE820D95-D857-4D4D-B83D-95946CC6EFD2}",
+    L"CLSID\\{FBDE6AC1-1ADC-41CF-B7A7-F44B4516CBC2}",
+    L"ADODB.Record",
     L"Interface\\{00000556-0000-0010-8000-00AA006D2EA4}",
 };
 

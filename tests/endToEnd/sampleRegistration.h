@@ -1,7 +1,8 @@
 #pragma once
 // The sample provider registered with regsvr32 for the whole run, as a user registers it, and
-// the registry as it was before: the sample's own keys and ADO's recordset interface, which
-// the sample's type library names but must leave alone.
+// the registry as it was before: the sample's own keys (with its record class under
+// "ADODB.Record", which Wine lacks) and ADO's recordset interface, which the sample's type
+// library names but must leave alone; that one comes last.
 
 #include <string>
 #include <vector>
