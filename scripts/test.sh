@@ -6,6 +6,9 @@ source "$(dirname "$0")/common.sh"
 bash "$ROOT/scripts/check-layers.sh"
 build_tree -DZEDB_BUILD_TESTS=ON
 start_wine
+# The driver's tests expect a prefix without ADODB.Record: the sample that run.sh left
+# registered brings its own, so its registration goes first (the end-to-end tests redo it).
+( cd "$BUILD_DIR/bin" && "$ROOT/scripts/wine-run.sh" regsvr32.exe /s /u sampleProvider.dll ) || true
 log="$BUILD_DIR/ctest.log"
 status=0
 ( cd "$BUILD_DIR" && ctest --output-on-failure -V ) >"$log" 2>&1 || status=$?
