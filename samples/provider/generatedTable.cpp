@@ -13,14 +13,15 @@ const SampleColumn kColumnKinds[] = {
 constexpr LONG kKindCount = sizeof(kColumnKinds) / sizeof(kColumnKinds[0]);
 
 Variant GeneratedValue(LONG row, LONG column) {
-    const LONG seed = row * 31 + column * 7;
+    // A number that differs from cell to cell, so that every column varies down the rows.
+    const LONGLONG cellNumber = row * 31LL + column * 7LL;
     switch (column % kKindCount) {
     case 0: return IntegerValue(row + 1);
     case 1: return row % 10 == 9 ? NullValue() : TextValue(L"row " + std::to_wstring(row + 1));
-    case 2: return DoubleValue(seed / 8.0);
-    case 3: return CurrencyValue(static_cast<LONGLONG>(seed) * 125);
+    case 2: return DoubleValue(static_cast<double>(cellNumber) / 8);
+    case 3: return CurrencyValue(cellNumber * 125);
     case 4: return DateValue(2000 + row % 27, 1 + row % 12, 1 + row % 28);
-    default: return DecimalValue(static_cast<LONGLONG>(seed) * 1001, 3);
+    default: return DecimalValue(cellNumber * 1001, 3);
     }
 }
 
