@@ -5,6 +5,7 @@
 #include "ado/openrowseth.h"
 #include "ado/fieldIndex.h"
 #include "common/bstr.h"
+#include "common/dbvalue.h"
 #include "common/resultCodes.h"
 #include "common/variant.h"
 #include "platform/dbAssert.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr uint32_t kNoValueType = 255;
 constexpr wchar_t kChapterSeparator[] = L"-";
 
 ComPtr<Fields> ReadFields(const ComPtr<_Recordset>& recordset) {
@@ -61,7 +61,7 @@ int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInf
             }
 
             FieldDescriptionEntry entry;
-            entry.valueType = kNoValueType;
+            entry.valueType = noValueType;
             if (!MapAdoType(static_cast<uint32_t>(type), static_cast<int32_t>(definedSize), entry.valueType,
                             entry.length, entry.typeOptions))
                 continue;

@@ -35,8 +35,7 @@ ComPtr<_Record> CreateRecord() {
 // An optional argument left out.
 Variant NotGiven() {
     Variant argument;
-    argument.Get()->vt = VT_ERROR;
-    argument.Get()->scode = DISP_E_PARAMNOTFOUND;
+    MarkArgumentMissing(*argument.Get());
     return argument;
 }
 

@@ -9,6 +9,7 @@
 #include "common/resourceStrings.h"
 #include "common/variant.h"
 #include "platform/dbAssert.h"
+#include "platform/stringConversion.h"
 #include "src/connectstring.h"
 
 #undef DB_ASSERT_SOURCE
@@ -21,7 +22,7 @@ constexpr size_t kListBufferSize = 512;
 
 SWCharString UpperCase(SWCharString text) {
     std::wstring upper(text.c_str(), text.length());
-    if (!upper.empty()) CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    MakeUpperCase(upper.data(), upper.size());
     return SWCharString(std::move(upper));
 }
 

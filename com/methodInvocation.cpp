@@ -125,11 +125,6 @@ bool MakeDefault(const DbParameterDescription& parameter, DefaultValue& value, A
     }
 }
 
-void MarkMissing(VARIANT& slot) {
-    slot.vt = VT_ERROR;
-    slot.scode = DISP_E_PARAMNOTFOUND;
-}
-
 // What Invoke may leave in the exception record is freed, unread.
 class ExceptionRecord {
 public:
@@ -161,7 +156,7 @@ std::optional<int32_t> MakeArguments(DbParameterDescription* const* parameters, 
         if (IsDiscreteWithData(engineValue)) {
             source = {engineValue->valueType, engineValue->data};
         } else if (!parameter) {
-            MarkMissing(slot);
+            MarkArgumentMissing(slot);
             continue;
         } else if (IsDiscreteWithData(parameter->currentValue)) {
             source = {parameter->currentValue->valueType, parameter->currentValue->data};

@@ -52,3 +52,10 @@ public:
 private:
     VARIANT value_;
 };
+
+// An optional argument left out, as IDispatch::Invoke and ADO's optional parameters expect it.
+inline void MarkArgumentMissing(VARIANT& argument) noexcept {
+    VariantClear(&argument);
+    argument.vt = VT_ERROR;
+    argument.scode = DISP_E_PARAMNOTFOUND;
+}
