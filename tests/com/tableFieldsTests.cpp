@@ -166,7 +166,7 @@ TEST(TableFields, NoRecordsetNoMethodAndAnEmptyChapterGiveNoFields) {
         EXPECT_EQ(list.result, row.expected);
         EXPECT_EQ(list.count, 0u);
         EXPECT_EQ(list.fields, nullptr);
-        EXPECT_EQ(list.errors.Count(), row.text ? 1u : 0u);
+        ASSERT_EQ(list.errors.Count(), row.text ? 1u : 0u);
         if (row.text) {
             EXPECT_STREQ(list.errors.head->text, row.text);
         }
