@@ -46,9 +46,11 @@ int32_t BindOwnColumnByName(DbOpenRowsetHandle& rowset, const DbFieldBindingInfo
     ComPtr<Field> field;
     uint32_t occurrence = 0;
     for (uint32_t position = 0; position < columns.size(); ++position) {
-        result = rowset.FindField(*FieldPositionIndex(static_cast<LONG>(position)).Get(), field, true, errorInfo);
-        if (!FoundOrChapterMissing(result)) return result;
-        if (!field) return DbSuccess;
+        // Every position was just listed: a look-up that fails now is ADO's failure, and
+        // passing over it would count the occurrences wrong.
+        result = rowset.GetOwnField(*FieldPositionIndex(static_cast<LONG>(position)).Get(), field, errorInfo);
+        if (result != DbSuccess) return result;
+        if (!field) return DbNoSuchField;
         Bstr name;
         CheckCom(field->get_Name(name.ReleaseAndGetAddressOf()), field);
         if (SWCharString(name.Text()) != requested) continue;
@@ -68,6 +70,9 @@ int32_t BindColumnByName(DbOpenRowsetHandle& rowset, const DbFieldBindingInfo& r
     ComPtr<Field> field;
     const int32_t result = rowset.FindField(*index.Get(), field, true, errorInfo);
     if (!FoundOrChapterMissing(result)) return result;
+    // Found on the second look after all (the first failed): one of the rowset's own columns,
+    // whose occurrence is counted as the first look would have counted it.
+    if (field) return BindOwnColumnByName(rowset, request, binding, errorInfo);
     return HandOut(std::move(field), SWCharString(request.fieldName), binding);
 }
 

@@ -73,6 +73,8 @@ int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInf
 }
 
 int32_t DbOpenRowsetHandle::GetOwnField(const VARIANT& index, ComPtr<Field>& field, DbErrorInfo** errorInfo) {
+    // A failed look-up must not leave the caller holding another column.
+    field.Reset();
     if (!recordset) return DbFailed;
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         const ComPtr<Fields> fields = ReadFields(recordset);

@@ -13,13 +13,13 @@ bool DbOpenRowsetHandle::ReadBof() const {
 // EOF is read only when BOF holds: only both together say that there is no row at all.
 bool DbOpenRowsetHandle::IsEmpty() const { return ReadBof() && ReadEof(); }
 
-int32_t DbOpenRowsetHandle::IsAtEnd(bool& atEnd) {
+int32_t DbOpenRowsetHandle::IsAtEnd(bool& atEnd, DbErrorInfo** errorInfo) {
     atEnd = false;
     if (!recordset) return DbFailed;
     try {
         atEnd = ReadEof();
     } catch (const ComError& error) {
-        return ResultCodeFromComError(error);
+        return errorInfo ? ReportComError(error, errorInfo, errorLanguage, DbFailed) : ResultCodeFromComError(error);
     }
     // Below a row the child tells; its own failure leaves the answer as it stands.
     if (atEnd && childRowsetOfCurrentRecord) childRowsetOfCurrentRecord->IsAtEnd(atEnd);

@@ -70,7 +70,8 @@ public:
     // BOF and EOF are read around every move, so that ADO is never asked to pass either end and
     // 500 never depends on the error ADO would raise there. With hierarchical records the moves
     // walk the tree of records in pre-order, the engine reading the innermost rowset's row.
-    int32_t IsAtEnd(bool& atEnd);
+    // A failure is reported when the caller passes its error list.
+    int32_t IsAtEnd(bool& atEnd, DbErrorInfo** errorInfo = nullptr);
     int32_t MoveFirst(DbErrorInfo** errorInfo);
     // Defined below, so that the report's inner loop reaches ADO from the export in one step.
     int32_t MoveNext(DbErrorInfo** errorInfo);

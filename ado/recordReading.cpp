@@ -12,7 +12,7 @@ namespace {
 int32_t ReadFirstRecord(DbOpenRowsetHandle& rowset, const DbReadRequest& request, DbErrorInfo** errorInfo) {
     if (!request.positioned) return rowset.MoveFirst(errorInfo);
     bool atEnd = false;
-    const int32_t result = rowset.IsAtEnd(atEnd);
+    const int32_t result = rowset.IsAtEnd(atEnd, errorInfo);
     if (result != DbSuccess) return result;
     return atEnd ? DbNoMoreRecords : DbSuccess;
 }

@@ -94,7 +94,7 @@ const std::vector<FailureCase> kFailures = {
     // Both EOF tests fail: the first counts as not at the end, so the move to the last row is
     // made, and the second is reported; the next move then finds the end.
     {"_Recordset::get_EOF", kUnlisted, true, kMoveNext, DbFailed, 1, DbNoMoreRecords},
-    {"_Recordset::get_EOF", E_OUTOFMEMORY, true, kAtEnd, DbOutOfMemory, 0, DbSuccess},
+    {"_Recordset::get_EOF", E_OUTOFMEMORY, true, kAtEnd, DbOutOfMemory, 1, DbSuccess},
     {"_Recordset::MovePrevious", kUnlisted, true, kMovePrevious, DbFailed, 1, DbSuccess},
     {"_Recordset::MoveLast", kUnlisted, WithoutErrorObject, kMoveLast, DbFailed, 1, DbSuccess},
     {"_Recordset::put_Bookmark", kUnlisted, true, kBookmark, DbFailed, 1, DbSuccess},

@@ -89,19 +89,21 @@ TEST(ProviderLists, RowsetAsksEachListOnceAndKeepsTheAnswer) {
 struct ProviderNameCase {
     const wchar_t* connectionString;  // null: the connection object or an empty connection
     const wchar_t* connectionProvider;  // null: no connection object
-    bool readFails;
+    const char* failing;  // the call that fails, if any
     const wchar_t* providerName;  // null: none, reported as an assertion
 };
 
 const ProviderNameCase kProviderNameCases[] = {
-    {L"Provider=MSDAOSP;Data Source=x", nullptr, false, L"MSDAOSP"},
-    {L"Data Source=x;provider=SQLOLEDB.1", nullptr, false, L"SQLOLEDB.1"},
-    {L"Data Source=x", nullptr, false, nullptr},
-    {L"", nullptr, false, nullptr},
-    {L"Provider=", nullptr, false, L""},
-    {nullptr, L"EXOLEDB.DataSource", false, L"EXOLEDB.DataSource"},
-    {nullptr, nullptr, false, nullptr},
-    {L"Provider=MSDAOSP", nullptr, true, nullptr},
+    {L"Provider=MSDAOSP;Data Source=x", nullptr, nullptr, L"MSDAOSP"},
+    {L"Data Source=x;provider=SQLOLEDB.1", nullptr, nullptr, L"SQLOLEDB.1"},
+    {L"Data Source=x", nullptr, nullptr, nullptr},
+    {L"", nullptr, nullptr, nullptr},
+    {L"Provider=", nullptr, nullptr, L""},
+    {nullptr, L"EXOLEDB.DataSource", nullptr, L"EXOLEDB.DataSource"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {L"Provider=MSDAOSP", nullptr, "_Recordset::get_ActiveConnection", nullptr},
+    {nullptr, L"EXOLEDB.DataSource", "_Connection::get_Provider", nullptr},
+    {nullptr, L"EXOLEDB.DataSource", "IUnknown::QueryInterface", nullptr},
 };
 
 TEST(ProviderLists, ProviderNameFromConnectionStringOrObject) {
@@ -110,13 +112,18 @@ TEST(ProviderLists, ProviderNameFromConnectionStringOrObject) {
         SCOPED_TRACE(testing::Message() << (row.connectionString ? row.connectionString : L"(object)"));
         FakeConnection connection(row.connectionProvider ? row.connectionProvider : L"");
         ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {}));
-        recordset.SetActiveConnection(row.connectionString    ? Text(row.connectionString)
-                                      : row.connectionProvider ? connection.AsActiveConnection()
-                                                               : Variant());
-        if (row.readFails) recordset.Script().Fail("_Recordset::get_ActiveConnection", E_FAIL);
+        const std::string failing = row.failing ? row.failing : "";
+        // An object that is no connection: the recordset double itself.
+        recordset.SetActiveConnection(row.connectionString             ? Text(row.connectionString)
+                                      : failing == "IUnknown::QueryInterface" ? Object(&recordset)
+                                      : row.connectionProvider          ? connection.AsActiveConnection()
+                                                                        : Variant());
+        if (failing == "_Recordset::get_ActiveConnection") recordset.Script().Fail(failing, E_FAIL);
+        if (failing == "_Connection::get_Provider") connection.FailProvider(E_FAIL);
+        const ULONG references = recordset.References();
         EXPECT_EQ(GetProviderName(ComPtr<_Recordset>(&recordset)), SWCharString(row.providerName));
         EXPECT_EQ(assertions.Take(), std::vector<std::wstring>(row.providerName ? 0 : 1, L"adoCommon|FALSE"));
-        EXPECT_EQ(recordset.References(), 1u);
+        EXPECT_EQ(recordset.References(), references);
         recordset.SetActiveConnection(Variant());
         EXPECT_EQ(connection.References(), 1u);
     }

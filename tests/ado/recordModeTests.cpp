@@ -174,6 +174,8 @@ struct RecordFailure {
 const RecordFailure kRecordFailures[] = {
     {"create", E_OUTOFMEMORY, L"#10", DbOutOfMemory},
     {"create", REGDB_E_CLASSNOTREG, L"#11", DbFailed},
+    {"IRunnableObject::Run", E_FAIL, L"#11", DbFailed},
+    {"_Record::QueryInterface", E_NOINTERFACE, L"#13", DbNotSupported},
     {"_Record::Open", E_FAIL, L"#11", DbFailed},
     {"_Record::get_State", E_FAIL, L"R1", DbFailed},
     {"_Record::Close", E_NOTIMPL, L"R1", DbNotSupported},
@@ -202,6 +204,44 @@ TEST(HierarchicalRecords, EveryRecordCallFailedOnce) {
         EXPECT_EQ(Move(*tree.rowset, DbReadNext, &errors), DbSuccess);
         EXPECT_EQ(Read(*tree.rowset, name, &errors), L"R3");
         EXPECT_EQ(errors, nullptr);
+    }
+}
+
+// A move of the top rowset that ADO refuses in the middle of the walk, and a value it refuses
+// under a record: each is reported, and the walk goes on from the row where it stood.
+TEST(HierarchicalRecords, RefusedMovesAndValuesAreReportedAndTheWalkGoesOn) {
+    struct Row {
+        const char* call;
+        int passing;  // the record opening on the row reads its key first
+        int32_t move;
+        const wchar_t* after;  // the row reached once ADO passes the call again
+    };
+    for (const Row& row : {Row{"_Recordset::MoveNext", 0, DbReadNext, L"R3"},
+                           Row{"_Recordset::MovePrevious", 0, DbReadPrevious, L"C2"},
+                           Row{"Field::get_Value", 1, DbReadNext, L"R3"}}) {
+        SCOPED_TRACE(row.call);
+        RecordTree tree;
+        // R1, C1, G1, G2, C2 and R2: the moves from R2 are the top rowset's own.
+        Walk(tree, {{DbReadNext, DbSuccess, L"C1"}, {DbReadNext, DbSuccess, L"G1"}, {DbReadNext, DbSuccess, L"G2"},
+                    {DbReadNext, DbSuccess, L"C2"}, {DbReadNext, DbSuccess, L"R2"}});
+        const DbFieldBinding name = BindName(L"Name");
+        const ULONG references = tree.top.References();
+        DbErrorInfo* errors = nullptr;
+        tree.top.Script().FailOnce(row.call, E_FAIL, true, row.passing);
+        if (std::string(row.call) == "Field::get_Value") {
+            EXPECT_EQ(Read(*tree.rowset, name, &errors), L"#11");
+        } else {
+            EXPECT_EQ(Move(*tree.rowset, row.move, &errors), DbFailed);
+        }
+        ASSERT_EQ(CountRecords(errors), 1u);
+        EXPECT_EQ(errors->code, static_cast<uint32_t>(DbFailed));
+        EXPECT_NE(std::wstring(errors->text).find(L"failed on purpose"), std::wstring::npos) << errors->text;
+        DbFreeErrorInfo(errors);
+        errors = nullptr;
+        EXPECT_EQ(Move(*tree.rowset, row.move, &errors), DbSuccess);
+        EXPECT_EQ(Read(*tree.rowset, name, &errors), row.after);
+        EXPECT_EQ(errors, nullptr) << RecordTexts(errors);
+        EXPECT_EQ(tree.top.References(), references);
     }
 }
 

@@ -105,35 +105,6 @@ TEST(TableFields, ColumnsOfTheReturnedRecordsetWithChaptersExpandedAndRefusedTyp
     EXPECT_EQ(lines.References(), 2u) << "the test's and the chapter column's";
 }
 
-// Each ADO call failing while fields are described is in the rowset's failure-path table; here
-// one failure passes its code and record up through the export, and the next request works.
-TEST(TableFields, AFailureGivesItsCodeAndRecordAndTheNextRequestWorks) {
-    ScriptableRecordset orders(BuildRecordset({{L"Id", adInteger, 4}, {L"Name", adVarWChar, 10}}, {{I4(1), Text(L"a")}}));
-    ProviderSession session(FieldsInterface(), L"ZedbTests.FieldFailures");
-    ServerHandle* handle = session.LogOn();
-    MethodCalls calls;
-    AnswerCalls(session.provider, L"Plain", calls, Object(&orders));
-    orders.Script().Fail("Field::get_Type", HRESULT(0x800A0D5D));
-    EngineQuery query(L"Plain");
-    FieldList failed;
-    FetchFields(handle, query, failed, false);
-    EXPECT_EQ(failed.result, 600);
-    EXPECT_EQ(failed.count, 0u);
-    EXPECT_EQ(failed.fields, nullptr);
-    ASSERT_EQ(failed.errors.Count(), 1u);
-    EXPECT_EQ(failed.errors.head->code, 600u);
-    EXPECT_STREQ(failed.errors.head->text,
-                 L"ADO Error Code: 0x800a0d5d\nSource: ScriptedADO\nDescription: Field::get_Type failed on purpose");
-
-    orders.Script().Fail("Field::get_Type", S_OK);
-    FieldList next;
-    FetchFields(handle, query, next, false);
-    EXPECT_EQ(next.result, 0);
-    EXPECT_EQ(next.Names(), (std::vector<std::wstring>{L"Id", L"Name"}));
-    EXPECT_EQ(orders.FieldsReferences(), 0u);
-    EXPECT_EQ(orders.References(), 2u);
-}
-
 TEST(TableFields, NoRecordsetNoMethodAndAnEmptyChapterGiveNoFields) {
     ScriptableRecordset empty(BuildRecordset({{L"Id", adInteger, 4}}, {}));
     empty.AddChapter(1, L"Lines", BuildRecordset({{L"X", adInteger, 4}}, {}));

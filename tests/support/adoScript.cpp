@@ -22,11 +22,17 @@ HRESULT AdoScript::Answer(const std::string& call) {
     ++calls_[call];
     auto failure = failures_.find(call);
     if (failure == failures_.end() || SUCCEEDED(failure->second.result)) return S_OK;
-    lastWithErrorObject_ = failure->second.withErrorObject;
+    if (failure->second.passing > 0) {
+        --failure->second.passing;
+        return S_OK;
+    }
+    const Failure failing = failure->second;
+    if (failing.once) failures_.erase(failure);
+    lastWithErrorObject_ = failing.withErrorObject;
     const std::wstring description(call.begin(), call.end());
     SetThreadErrorObject(lastWithErrorObject_ ? (description + L" failed on purpose").c_str()
                                               : L"stale error object");
-    return failure->second.result;
+    return failing.result;
 }
 
 HRESULT AdoScript::Refuse(const std::string& call, HRESULT result, const wchar_t* description) {

@@ -9,6 +9,7 @@
 //     script.Fail("_Recordset::MoveNext", E_FAIL);                  // with an error object
 //     script.Fail("Field::get_Value", 0x800A0BCD, WithoutErrorObject);
 //     script.Fail("_Recordset::MoveNext", S_OK);                    // passes again
+//     script.FailOnce("Fields::get_Item", E_FAIL, true, 2);         // the third call fails, alone
 
 #include <windows.h>
 #include <oaidl.h>
@@ -26,13 +27,18 @@ constexpr wchar_t kScriptedErrorSource[] = L"ScriptedADO";
 class AdoScript {
 public:
     void Fail(const std::string& call, HRESULT result, bool withErrorObject = true) {
-        failures_[call] = {result, withErrorObject};
+        failures_[call] = {result, withErrorObject, 0, false};
+    }
+    // A passing failure: the call fails once, after it has passed `passing` more times.
+    void FailOnce(const std::string& call, HRESULT result, bool withErrorObject, int passing) {
+        failures_[call] = {result, withErrorObject, passing, true};
     }
     // Counts the call and answers S_OK, or its failure with the thread's error object set as above.
     HRESULT Answer(const std::string& call);
     // A refusal that the platform itself would give, always with an error object.
     HRESULT Refuse(const std::string& call, HRESULT result, const wchar_t* description);
     int Calls(const std::string& call) const;
+    const std::map<std::string, int>& AllCalls() const { return calls_; }
     // What a failing double answers to InterfaceSupportsErrorInfo for its own interface.
     HRESULT SupportsErrorInfo() const { return lastWithErrorObject_ ? S_OK : S_FALSE; }
 
@@ -40,6 +46,8 @@ private:
     struct Failure {
         HRESULT result;
         bool withErrorObject;
+        int passing;
+        bool once;
     };
     std::map<std::string, Failure> failures_;
     std::map<std::string, int> calls_;

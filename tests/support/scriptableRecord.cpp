@@ -32,7 +32,18 @@ std::wstring KeyOfCurrentRow(const ComPtr<_Recordset>& recordset) {
 ScriptableRecord::ScriptableRecord(AdoScript& script, const std::map<std::wstring, RecordRow>& rows)
     : script_(script), rows_(rows) {}
 
-HRESULT ScriptableRecord::QueryInterface(REFIID iid, void** object) { return AnswerQuery<_Record>(this, iid, object); }
+HRESULT ScriptableRecord::QueryInterface(REFIID iid, void** object) {
+    if (iid == IID_IRunnableObject) {
+        *object = &runnable_;
+        AddRef();
+        return S_OK;
+    }
+    if (iid == __uuidof(_Record)) {
+        *object = nullptr;
+        if (HRESULT failure = script_.Answer("_Record::QueryInterface")) return failure;
+    }
+    return AnswerQuery<_Record>(this, iid, object);
+}
 
 HRESULT ScriptableRecord::InterfaceSupportsErrorInfo(REFIID iid) {
     return iid == __uuidof(_Record) ? script_.SupportsErrorInfo() : S_FALSE;

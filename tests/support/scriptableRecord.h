@@ -6,7 +6,9 @@
 // that GetChildren hands out (none, an empty one or one with rows; moved to its first row, as
 // a fresh one would stand), or a refusal of Open. Undescribed rows are simple records. As ADO
 // does, a record refuses Open while open, and Close, RecordType and GetChildren while closed,
-// and Open on a recordset at BOF or EOF. Every call can fail through Script() (adoScript.h),
+// and Open on a recordset at BOF or EOF. It runs as a running object (IRunnableObject, for
+// OleRun) and is asked for _Record once made. Every call, "_Record::QueryInterface" and
+// "IRunnableObject::Run" included, can fail through Script() (adoScript.h),
 // shared by all records of the class; creation fails with FailCreateInstance. Open checks the
 // arguments with which the driver opens a row. Records live as long as their class object and
 // count their references; with a release log each notes "record N" (N counting from 1 in
@@ -70,8 +72,28 @@ public:
     ADO_UNEXPECTED(_Record, Cancel)
 
 private:
+    // The running-object face that OleRun asks for; its references are the record's.
+    class Runnable final : public IRunnableObject {
+    public:
+        explicit Runnable(ScriptableRecord& record) : record_(record) {}
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+            return record_.QueryInterface(iid, object);
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return record_.AddRef(); }
+        ULONG STDMETHODCALLTYPE Release() override { return record_.Release(); }
+        HRESULT STDMETHODCALLTYPE GetRunningClass(CLSID*) override { return E_NOTIMPL; }
+        HRESULT STDMETHODCALLTYPE Run(IBindCtx*) override { return record_.script_.Answer("IRunnableObject::Run"); }
+        BOOL STDMETHODCALLTYPE IsRunning() override { return TRUE; }
+        HRESULT STDMETHODCALLTYPE LockRunning(BOOL, BOOL) override { return S_OK; }
+        HRESULT STDMETHODCALLTYPE SetContainedObject(BOOL) override { return S_OK; }
+
+    private:
+        ScriptableRecord& record_;
+    };
+
     HRESULT RefuseWhileClosed(const char* call);
 
+    Runnable runnable_{*this};
     AdoScript& script_;
     const std::map<std::wstring, RecordRow>& rows_;
     ReferenceCount references_{"ScriptableRecord"};

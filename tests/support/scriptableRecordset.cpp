@@ -25,7 +25,13 @@ ULONG ScriptableRecordset::FieldsReferences() const {
     return fields_ ? fields_->References() - 1 + fields_->FieldReferences() : 0;
 }
 
-HRESULT ScriptableRecordset::QueryInterface(REFIID iid, void** object) { return AnswerQuery<_Recordset>(this, iid, object); }
+HRESULT ScriptableRecordset::QueryInterface(REFIID iid, void** object) {
+    if (iid == __uuidof(_Recordset)) {
+        *object = nullptr;
+        if (HRESULT failure = script_.Answer("_Recordset::QueryInterface")) return failure;
+    }
+    return AnswerQuery<_Recordset>(this, iid, object);
+}
 
 HRESULT ScriptableRecordset::InterfaceSupportsErrorInfo(REFIID iid) {
     return iid == __uuidof(_Recordset) ? script_.SupportsErrorInfo() : S_FALSE;
@@ -124,6 +130,8 @@ HRESULT FakeConnection::QueryInterface(REFIID iid, void** object) {
 }
 
 HRESULT FakeConnection::get_Provider(BSTR* provider) {
+    *provider = nullptr;
+    if (FAILED(providerFailure_)) return providerFailure_;
     *provider = Bstr(provider_.c_str()).Detach();
     return S_OK;
 }

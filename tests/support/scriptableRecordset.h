@@ -10,7 +10,8 @@
 // - leave a column out on chosen rows, as rows with custom fields do;
 // - count its references and those of its Fields and Field doubles (testDouble.h).
 // Forwarded: get_Fields, get_BOF, get_EOF, get_/put_Bookmark, MoveFirst, MoveNext,
-// MovePrevious, MoveLast, Cancel, get_ActiveConnection; any other call fails the test.
+// MovePrevious, MoveLast, Cancel, get_ActiveConnection; any other call fails the test. Being
+// asked for _Recordset counts, and can fail, as "_Recordset::QueryInterface".
 //
 //     ScriptableRecordset orders(BuildRecordset(columns, rows));
 //     orders.AddChapter(1, L"Lines", lines);           // a second column, a chapter
@@ -155,6 +156,7 @@ public:
     FakeConnection& operator=(const FakeConnection&) = delete;
 
     ULONG References() const { return references_.Value(); }
+    void FailProvider(HRESULT result) { providerFailure_ = result; }
     // An ActiveConnection holding this connection.
     Variant AsActiveConnection();
 
@@ -196,4 +198,5 @@ public:
 private:
     ReferenceCount references_{"FakeConnection"};
     std::wstring provider_;
+    HRESULT providerFailure_ = S_OK;
 };

@@ -8,6 +8,7 @@
 #include "ado/adoCommon.h"
 #include "ado/exportBoundary.h"
 #include "errorObject.h"
+#include "support/handOut.h"
 #include "support/driverInUse.h"
 
 namespace {
@@ -70,6 +71,51 @@ TEST(ReportComError, TextsAndCodesInLanguage1033) {
             EXPECT_EQ(ReportComError(error, &list.head, language, row.defaultCode), row.code);
             ExpectOneRecord(list, row.code, row.text);
         }
+    }
+}
+
+// An error object that cannot give one of its texts: the record goes without that line.
+class UnreadableErrorObject final : public IErrorInfo {
+public:
+    explicit UnreadableErrorObject(bool sourceFails) : sourceFails_(sourceFails) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        return HandOutAs<IErrorInfo>(this, iid, IID_IErrorInfo, object);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+    HRESULT STDMETHODCALLTYPE GetGUID(GUID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetSource(BSTR* source) override { return Answer(sourceFails_, L"Source text", source); }
+    HRESULT STDMETHODCALLTYPE GetDescription(BSTR* description) override {
+        return Answer(!sourceFails_, L"Description text", description);
+    }
+    HRESULT STDMETHODCALLTYPE GetHelpFile(BSTR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetHelpContext(DWORD*) override { return E_NOTIMPL; }
+    ULONG References() const { return references_; }
+
+private:
+    // A failing read leaves a text behind, as a careless object might; it must not be shown.
+    static HRESULT Answer(bool fails, const wchar_t* text, BSTR* out) {
+        *out = SysAllocString(fails ? L"left behind" : text);
+        if (!fails) return S_OK;
+        SysFreeString(*out);
+        *out = nullptr;
+        return E_OUTOFMEMORY;
+    }
+    bool sourceFails_;
+    ULONG references_ = 1;
+};
+
+TEST(ReportComError, AnErrorObjectThatCannotGiveATextLeavesItsLineOut) {
+    DriverInUse driver;
+    for (bool sourceFails : {true, false}) {
+        UnreadableErrorObject errorObject(sourceFails);
+        {
+            ErrorList list;
+            EXPECT_EQ(ReportComError(ComError(E_FAIL, ComPtr<IErrorInfo>(&errorObject)), &list.head, L"", 11), 11);
+            ExpectOneRecord(list, 11, sourceFails ? L"ADO Error Code: 0x80004005\nDescription: Description text"
+                                                  : L"ADO Error Code: 0x80004005\nSource: Source text");
+        }
+        EXPECT_EQ(errorObject.References(), 1u);
     }
 }
 
