@@ -44,8 +44,11 @@ bool IsDiscreteWithData(const DbValue* value) {
 // Automation's day 0, the date part of a time without a date.
 constexpr CalendarDate kAutomationDayZero{1899, 12, 30};
 
-// The day at midnight, or with the time of the seconds field; a failed conversion is not checked.
-DATE VariantDate(const CalendarDate& date, const DbDateTime& moment, bool withTime) {
+// The day at midnight, or with the time of the seconds field; none for a day that automation
+// cannot hold (before the year 100 or after 9999).
+std::optional<DATE> VariantDate(const CalendarDate& date, const DbDateTime& moment, bool withTime) {
+    // Automation would read a year below 100 as one of this century or the last.
+    if (date.year < 100 || date.year > 9999) return std::nullopt;
     SYSTEMTIME time{};
     time.wYear = static_cast<WORD>(date.year);
     time.wMonth = static_cast<WORD>(date.month);
@@ -57,12 +60,20 @@ DATE VariantDate(const CalendarDate& date, const DbDateTime& moment, bool withTi
         time.wSecond = static_cast<WORD>(clock.second);
     }
     DATE result = 0;
-    SystemTimeToVariantTime(&time, &result);
+    if (!SystemTimeToVariantTime(&time, &result)) return std::nullopt;
     return result;
 }
 
-DATE VariantDate(const DbDateTime& moment, bool withTime) {
-    return VariantDate(DateFromDayNumber(moment.day), moment, withTime);
+// A value without a date falls on automation's day 0, as a time does.
+std::optional<DATE> VariantDate(const DbDateTime& moment, bool withTime) {
+    return VariantDate(moment.day == kNoDate ? kAutomationDayZero : DateFromDayNumber(moment.day), moment, withTime);
+}
+
+int32_t StoreDate(std::optional<DATE> date, VARIANT& slot) {
+    if (!date) return DbNotConvertible;
+    slot.date = *date;
+    slot.vt = VT_DATE;
+    return DbSuccess;
 }
 
 template <class Datum>
@@ -72,34 +83,34 @@ Datum Read(const void* data) {
     return datum;
 }
 
-// False for a value type that has no VARIANT form.
-bool MakeArgument(const ArgumentSource& source, VARIANT& slot) {
+// 808 for a value type that has no VARIANT form, 600 for a value that automation cannot hold.
+int32_t MakeArgument(const ArgumentSource& source, VARIANT& slot) {
     const void* data = source.data;
     switch (source.valueType) {
-    case int8uValue: slot.bVal = Read<BYTE>(data); slot.vt = VT_UI1; return true;
-    case int16sValue: slot.iVal = Read<SHORT>(data); slot.vt = VT_I2; return true;
-    case int16uValue: slot.uiVal = Read<USHORT>(data); slot.vt = VT_UI2; return true;
-    case int32sValue: slot.lVal = Read<LONG>(data); slot.vt = VT_I4; return true;
-    case int32uValue: slot.ulVal = Read<ULONG>(data); slot.vt = VT_UI4; return true;
-    case numberValue: slot.dblVal = Read<double>(data); slot.vt = VT_R8; return true;
-    case currencyValue: slot.cyVal.int64 = Read<LONGLONG>(data); slot.vt = VT_CY; return true;
+    case int8uValue: slot.bVal = Read<BYTE>(data); slot.vt = VT_UI1; return DbSuccess;
+    case int16sValue: slot.iVal = Read<SHORT>(data); slot.vt = VT_I2; return DbSuccess;
+    case int16uValue: slot.uiVal = Read<USHORT>(data); slot.vt = VT_UI2; return DbSuccess;
+    case int32sValue: slot.lVal = Read<LONG>(data); slot.vt = VT_I4; return DbSuccess;
+    case int32uValue: slot.ulVal = Read<ULONG>(data); slot.vt = VT_UI4; return DbSuccess;
+    case numberValue: slot.dblVal = Read<double>(data); slot.vt = VT_R8; return DbSuccess;
+    case currencyValue: slot.cyVal.int64 = Read<LONGLONG>(data); slot.vt = VT_CY; return DbSuccess;
     // The low byte of the stored word decides; automation's true is all bits set, which is what
     // providers compare with.
-    case booleanValue: slot.boolVal = Read<BYTE>(data) ? VARIANT_TRUE : VARIANT_FALSE; slot.vt = VT_BOOL; return true;
-    case dateValue: slot.date = VariantDate(Read<DbDateTime>(data), false); slot.vt = VT_DATE; return true;
+    case booleanValue: slot.boolVal = Read<BYTE>(data) ? VARIANT_TRUE : VARIANT_FALSE; slot.vt = VT_BOOL; return DbSuccess;
+    case dateValue: return StoreDate(VariantDate(Read<DbDateTime>(data), false), slot);
     // A time has no day number; automation gives it day 0.
-    case timeValue: slot.date = VariantDate(kAutomationDayZero, Read<DbDateTime>(data), true); slot.vt = VT_DATE; return true;
-    case dateTimeValue: slot.date = VariantDate(Read<DbDateTime>(data), true); slot.vt = VT_DATE; return true;
-    case stringValue: slot.bstrVal = Bstr(static_cast<const wchar_t*>(data)).Detach(); slot.vt = VT_BSTR; return true;
+    case timeValue: return StoreDate(VariantDate(kAutomationDayZero, Read<DbDateTime>(data), true), slot);
+    case dateTimeValue: return StoreDate(VariantDate(Read<DbDateTime>(data), true), slot);
+    case stringValue: slot.bstrVal = Bstr(static_cast<const wchar_t*>(data)).Detach(); slot.vt = VT_BSTR; return DbSuccess;
     case decimalValue: {
         DECIMAL decimal = Read<DECIMAL>(data);
-        VarR8FromDec(&decimal, &slot.dblVal);
+        if (FAILED(VarR8FromDec(&decimal, &slot.dblVal))) return DbNotConvertible;
         slot.vt = VT_R8;
-        return true;
+        return DbSuccess;
     }
-    case int64sValue: slot.llVal = Read<LONGLONG>(data); slot.vt = VT_I8; return true;
-    case int64uValue: slot.ullVal = Read<ULONGLONG>(data); slot.vt = VT_UI8; return true;
-    default: return false;
+    case int64sValue: slot.llVal = Read<LONGLONG>(data); slot.vt = VT_I8; return DbSuccess;
+    case int64uValue: slot.ullVal = Read<ULONGLONG>(data); slot.vt = VT_UI8; return DbSuccess;
+    default: return DbParameterTypeUnknown;
     }
 }
 
@@ -164,7 +175,7 @@ std::optional<int32_t> MakeArguments(DbParameterDescription* const* parameters, 
             // Not called at all: no recordset, and no error either.
             return DbSuccess;
         }
-        if (!MakeArgument(source, slot)) return DbParameterTypeUnknown;
+        if (const int32_t made = MakeArgument(source, slot); made != DbSuccess) return made;
     }
     return std::nullopt;
 }

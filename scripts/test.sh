@@ -4,6 +4,7 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 "$ROOT/scripts/setup.sh"
 bash "$ROOT/scripts/check-layers.sh"
+bash "$ROOT/scripts/check-call-sites.sh"
 build_tree -DZEDB_BUILD_TESTS=ON
 start_wine
 # The driver's tests expect a prefix without ADODB.Record: the sample that run.sh left

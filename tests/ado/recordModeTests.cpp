@@ -163,7 +163,7 @@ TEST(HierarchicalRecords, RowWhoseRecordCannotOpenIsReportedAndPassed) {
 }
 
 struct RecordFailure {
-    const char* call;  // "create" for the record's creation
+    const char* call;  // "create" for the record's creation (CoCreateInstance)
     HRESULT result;
     const wchar_t* readOnFirstRow;
     int32_t code;  // of the error records
@@ -174,7 +174,7 @@ struct RecordFailure {
 const RecordFailure kRecordFailures[] = {
     {"create", E_OUTOFMEMORY, L"#10", DbOutOfMemory},
     {"create", REGDB_E_CLASSNOTREG, L"#11", DbFailed},
-    {"IRunnableObject::Run", E_FAIL, L"#11", DbFailed},
+    {"IRunnableObject::Run", E_FAIL, L"#11", DbFailed},  // OleRun
     {"_Record::QueryInterface", E_NOINTERFACE, L"#13", DbNotSupported},
     {"_Record::Open", E_FAIL, L"#11", DbFailed},
     {"_Record::get_State", E_FAIL, L"R1", DbFailed},
@@ -251,8 +251,8 @@ TEST(CustomFields, EachValueThroughTheRowsRecordAndRowsLackingAField) {
     tree.top.LackOnRow(L"R2", L"Size");
     const DbFieldBinding name = BindName(L"Name"), size = BindName(L"Size");
     DbErrorInfo* errors = nullptr;
-    // Wine has no ADODB.Record: without the test's class the read fails, and the record is
-    // created once the class is there.
+    // Wine has no ADODB.Record: without the test's class the read fails (CLSIDFromProgID), and
+    // the record is created once the class is there.
     tree.registration.reset();
     EXPECT_EQ(Read(*tree.rowset, name, &errors), L"#11");
     ASSERT_EQ(CountRecords(errors), 1u);
@@ -269,7 +269,7 @@ TEST(CustomFields, EachValueThroughTheRowsRecordAndRowsLackingAField) {
             EXPECT_EQ(Move(*tree.rowset, DbReadNext, &errors), DbSuccess);
         }
     }
-    ASSERT_EQ(CountRecords(errors), 1u) << "ADO's refusal of the name that R2 lacks";
+    ASSERT_EQ(CountRecords(errors), 1u) << "ADO's refusal (Fields::get_Item) of the name that R2 lacks";
     EXPECT_NE(std::wstring(errors->text).find(L"0x800a0cc1"), std::wstring::npos);
     DbFreeErrorInfo(errors);
     EXPECT_EQ(tree.records.Created(), 1u);

@@ -251,8 +251,8 @@ TEST(QueryExecution, FailedCallsGive303WithItsMessageAndNoObjectGivesAnEmptyRows
     ProviderSession session(QueryInterfaceBuilder(), L"ZedbTests.Failures");
     ServerHandle* handle = session.LogOn();
     const FailureRow rows[] = {
-        {"misspelt method", L"Queri", Variant(), S_OK, 303, kNotExecutedMessage, false},
-        {"provider exception", L"Query", Variant(), DISP_E_EXCEPTION, 303, kNotExecutedMessage, false},
+        {"misspelt method (GetIDsOfNames fails)", L"Queri", Variant(), S_OK, 303, kNotExecutedMessage, false},
+        {"provider exception (Invoke fails)", L"Query", Variant(), DISP_E_EXCEPTION, 303, kNotExecutedMessage, false},
         {"object without _Recordset", L"Query", Object(&session.provider), S_OK, 303, kNotExecutedMessage, false},
         {"null object", L"Query", Object(nullptr), S_OK, 303, kNotExecutedMessage, false},
         {"nothing returned", L"Query", Variant(), S_OK, 0, nullptr, true},

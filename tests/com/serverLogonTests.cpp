@@ -75,7 +75,8 @@ TEST(ServerLogon, FailedLogonsGiveTheirCodeAndRecordAndKeepNoReference) {
         {"no Program ID, in the logon language", nullptr, L"de-DE", S_OK, S_OK, 202, L"Please enter a Program ID",
          L"<none>"},
         {"empty Program ID", L"", L"de-DE", S_OK, S_OK, 202, L"Please enter a Program ID", L"<none>"},
-        {"unknown ProgID", L"ZedbTests.NoSuchClass", L"", S_OK, S_OK, 12, nullptr, L"ZedbTests.NoSuchClass"},
+        {"unknown ProgID (CLSIDFromProgID and CLSIDFromString fail)", L"ZedbTests.NoSuchClass", L"", S_OK, S_OK, 12,
+         nullptr, L"ZedbTests.NoSuchClass"},
         {"creation refused", L"ZedbTests.Failing", L"", CO_E_SERVER_EXEC_FAILURE, S_OK, 11,
          L"Failed to create an instance of the COM object.", L"ZedbTests.Failing"},
         {"no type information", L"ZedbTests.Failing", L"", S_OK, TYPE_E_ELEMENTNOTFOUND, 202, nullptr,
@@ -83,7 +84,7 @@ TEST(ServerLogon, FailedLogonsGiveTheirCodeAndRecordAndKeepNoReference) {
     };
     for (const FailedLogonRow& row : rows) {
         SCOPED_TRACE(row.label);
-        session.registration.Factory().FailCreateInstance(row.createFailure);
+        session.registration.Factory().FailCreateInstance(row.createFailure);  // fails CoCreateInstance
         session.provider.FailGetTypeInfo(row.typeInfoFailure);
         ErrorList errors;
         AddErrorInfo(&errors.head, 999, L"earlier");

@@ -115,6 +115,9 @@ TEST(CheckCom, OtherRoutes) {
     EXPECT_EQ(TakeThreadErrorObject().Get(), placed.Get());
 
     EXPECT_EQ(Raised([] { RequireInterface(ComPtr<IErrorSourceProbe>()); }).Result(), E_POINTER);
+
+    // An interface that supports error objects but set none: GetErrorInfo finds nothing.
+    EXPECT_EQ(Raised([&] { CheckCom(E_FAIL, static_cast<IErrorSourceProbe*>(&fake)); }).ErrorInfo(), nullptr);
 }
 
 // Every fake checks when it goes that its references are back at the test's own.

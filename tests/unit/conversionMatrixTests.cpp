@@ -103,7 +103,7 @@ std::vector<Row> Rows() {
         {I8(-128), {I16(-128), Num(-128.0), Cy(-1280000), Date(-128), Time(-128), Text(L"-128"), Dec(true, 0, 128)}},
         {U8(200), {I16(200), Dec(false, 0, 200)}}, {U16(65535), {I32(65535), DateTime(65535, -1)}},
         {U32(4294967295u), {I64(4294967295LL), Num(4294967295.0), Date(-1), Text(L"4294967295")}},
-        // Numbers.
+        // Numbers; VarDecFromR8 fails for NaN.
         {Num(kNaN), {No(int32sValue), No(booleanValue), No(currencyValue), No(dateTimeValue), No(decimalValue)}},
         {Num(-2.9), {I32(-2)}}, {Num(127.9), {I8(127)}}, {Num(128.0), {No(int8sValue)}}, {Num(0.4), {Bool(0)}},
         {Num(1e19), {No(int64sValue)}}, {Num(-9.3e18), {No(int64sValue)}}, {Num(-0x1p63), {I64(INT64_MIN)}},
@@ -130,7 +130,7 @@ std::vector<Row> Rows() {
         {DateTime(2299160, 3661), {Text(UserDate(1582, 10, 15) + L" " + UserText(false))}},
         {Date(-1), {Text(L"")}}, {DateTime(-1, 3661), {Text(UserText(false))}},
         {DateTime(7, 3661, 9), {I32(7), Num(7.0), Cy(70000), Date(7), Time(3661, 9), Dec(false, 0, 7)}},
-        // Texts.
+        // Texts; those that no amount or number reads fail VarCyFromStr and VarDecFromStr.
         {Text(L""), {No(int32sValue), No(numberValue)}}, {Text(L"1.5x"), {No(int32sValue), No(numberValue)}},
         {Text(L"9223372036854775808"), {No(int64sValue)}}, {Text(L"-9223372036854775808"), {I64(INT64_MIN)}},
         {Text(L"42", memoValue), {U8(42)}}, {Text(L"1.5"), {Num(1.5), Cy(15000), Dec(false, 1, 15)}},
@@ -140,7 +140,9 @@ std::vector<Row> Rows() {
         {Make(blobValue, uint64_t{0}), {No(int32sValue), No(numberValue), No(currencyValue), No(dateValue)}},
         {Make(blobValue, uint64_t{0}), {No(timeValue), No(stringValue), No(decimalValue)}},
         {I32(1), {No(12), No(opaque64Value), No(interfaceValue), No(42)}},
-        // DECIMALs.
+        // DECIMALs; VarCyFromDec fails beyond currency and VarI8FromDec beyond 64 bits, a scale
+        // beyond 28 fails VarDecInt and VarR8FromDec (read as 0).
+        {Dec(false, 29, 5), {No(int64sValue), Num(0.0)}},
         {Dec(false, 1, 25), {I32(2), Num(2.5), Cy(25000)}}, {Dec(true, 1, 25), {I32(-3), Text(L"-2.5")}},
         {Dec(false, 0, 0, 5), {No(int64sValue), No(currencyValue)}}, {Dec(false, 1, 36005), {Date(3600), Time(3600)}},
         {Dec(false, 0, 3000000000u), {No(dateValue)}}, {Dec(false, 2, 150), {Dec(false, 2, 150)}},

@@ -1,0 +1,477 @@
+// What a careless engine can pass through the exports: each pointer argument null, records that
+// declare smaller sizes, value kinds, value types, modes and binding kinds out of range, very
+// long names and texts, dates that automation cannot hold. Each gives its result code, and a
+// whole report on the same handle works afterwards.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ado/adoExports.h"
+#include "ado/fieldBinding.h"
+#include "ado/recordReading.h"
+#include "common/dayNumber.h"
+#include "common/heapRecord.h"
+#include "providerSession.h"
+#include "support/recordsetBuilder.h"
+#include "support/scriptableRecordset.h"
+#include "support/variantValues.h"
+
+namespace {
+
+DispatchInterfaceBuilder HostileInterface() {
+    DispatchInterfaceBuilder builder(L"IHostile");
+    builder.Method(L"Orders", Returns::Recordset).Param(L"region", VT_BSTR).Param(L"since", VT_DATE);
+    return builder;
+}
+
+// A registered provider whose Orders answers two rows, a logged-on handle, a query that ran,
+// and a binding to its first column.
+struct EngineSide {
+    EngineSide()
+        : recordset(BuildRecordset({{L"Id", adInteger, 4}, {L"Name", adVarWChar, 8}},
+                                   {{I4(1), Text(L"one")}, {I4(2), Text(L"two")}})),
+          session(HostileInterface(), L"ZedbTests.Hostile") {
+        handle = session.LogOn();
+        AnswerCalls(session.provider, L"Orders", calls, Object(&recordset));
+        query.Parameter(stringValue).Parameter(dateTimeValue);
+        DbErrorInfo* errors = nullptr;
+        EXPECT_EQ(DbExecuteQuery(handle, 0, &query.Definition(), nullptr, nullptr, nullptr, &rowset, nullptr, &errors),
+                  0);
+        DbFieldBindingInfo request{};
+        request.bindingKind = kBindByPosition;
+        request.fieldOrdinal = 1;
+        EXPECT_EQ(DbBindToField(rowset, &request, &binding, &errors), 0);
+        EXPECT_EQ(errors, nullptr);
+    }
+    ~EngineSide() {
+        DbFreeFieldBinding(binding);
+        DbCloseRowset(rowset);
+    }
+
+    // Query, bind by name, read every row: the ids, or the first failing export's code.
+    std::wstring Report() {
+        ErrorList errors;
+        QueryRun run;
+        Execute(handle, query, run);
+        if (run.result != 0) return L"#query " + std::to_wstring(run.result);
+        DbFieldBindingInfo request{};
+        request.bindingKind = kBindByName;
+        request.fieldName = L"Id";
+        DbFieldBinding* id = nullptr;
+        if (const int32_t bound = DbBindToField(run.rowset, &request, &id, &errors.head))
+            return L"#bind " + std::to_wstring(bound);
+        std::wstring ids;
+        const DbReadRequest positioned{0, 1}, moving{0, 0};
+        for (int32_t moved = DbReadRecord(run.rowset, DbReadFirst, nullptr, &positioned, &errors.head); moved == 0;
+             moved = DbReadRecord(run.rowset, DbReadNext, nullptr, &moving, &errors.head)) {
+            Variant value;
+            DbReadVariantColumnValue(run.rowset, id, nullptr, nullptr, value.Get(), &errors.head);
+            ids += std::to_wstring(value.Get()->lVal);
+        }
+        DbFreeFieldBinding(id);
+        return ids;
+    }
+
+    ScriptableRecordset recordset;
+    ProviderSession session;
+    ServerHandle* handle = nullptr;
+    MethodCalls calls;
+    EngineQuery query{L"Orders"};
+    DbOpenRowsetHandle* rowset = nullptr;
+    DbFieldBinding* binding = nullptr;
+};
+
+struct Call {
+    const char* label;
+    std::function<int32_t(EngineSide&)> call;
+    int32_t expected;
+};
+
+TEST(HostileInput, EveryExportWithEachPointerArgumentNull) {
+    EngineSide engine;
+    ErrorList errors;
+    wchar_t* text = nullptr;
+    uint32_t count = 0;
+    uint16_t match = 0;
+    DbLogonInfo* logon = nullptr;
+    DbTableInfo** tables = nullptr;
+    DbTableInfo* table = nullptr;
+    DbParameterDescription** parameters = nullptr;
+    DbFieldDescription** fields = nullptr;
+    DbOpenRowsetHandle* rowset = nullptr;
+    DbFieldBinding* binding = nullptr;
+    const LogonInfoOwner logonInfo = MakeLogonInfo(engine.session.registration.ProgId().c_str());
+    DbFieldBindingInfo byName{};
+    byName.bindingKind = kBindByName;
+    const DbReadRequest request{0, 0};
+    Variant value;
+    const std::vector<Call> calls = {
+        {"DbInitialize language",
+         [](EngineSide&) {
+             const int32_t r = DbInitialize(nullptr, nullptr);
+             DbTerminate();
+             return r;
+         },
+         DbSuccess},
+        {"DbGetInfo value", [](EngineSide&) { return DbGetInfo(nullptr, 1, nullptr); }, DbInvalidArgument},
+        {"DbFetchDatabaseType language", [&](EngineSide&) { return DbFetchDatabaseType(nullptr, &text); }, DbSuccess},
+        {"DbFetchDatabaseType name", [](EngineSide&) { return DbFetchDatabaseType(L"", nullptr); }, DbInvalidArgument},
+        {"DbFetchLogonUIInfo logon",
+         [&](EngineSide&) { return DbFetchLogonUIInfo(nullptr, nullptr, nullptr, nullptr, &logon); },
+         DbInvalidArgument},
+        {"DbFetchLogonUIInfo new logon",
+         [&](EngineSide&) { return DbFetchLogonUIInfo(nullptr, logonInfo.get(), nullptr, nullptr, nullptr); },
+         DbInvalidArgument},
+        {"DbMatchLogonInfo first",
+         [&](EngineSide&) {
+             return DbMatchLogonInfo(nullptr, logonInfo.get(), nullptr, nullptr, nullptr, nullptr, &match);
+         },
+         DbInvalidArgument},
+        {"DbMatchLogonInfo second",
+         [&](EngineSide&) {
+             return DbMatchLogonInfo(logonInfo.get(), nullptr, nullptr, nullptr, nullptr, nullptr, &match);
+         },
+         DbInvalidArgument},
+        {"DbMatchLogonInfo match",
+         [&](EngineSide&) {
+             return DbMatchLogonInfo(logonInfo.get(), logonInfo.get(), nullptr, nullptr, nullptr, nullptr, nullptr);
+         },
+         DbInvalidArgument},
+        {"DbFreeLogonInfo", [](EngineSide&) { return DbFreeLogonInfo(nullptr); }, DbSuccess},
+        {"DbLogonServer logon",
+         [&](EngineSide&) {
+             ServerHandle* h = nullptr;
+             return DbLogonServer(nullptr, &logon, nullptr, nullptr, L"", &h, &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbLogonServer new logon",
+         [&](EngineSide&) {
+             ServerHandle* h = nullptr;
+             const int32_t r = DbLogonServer(logonInfo.get(), nullptr, nullptr, nullptr, L"", &h, &errors.head);
+             DbLogoffServer(h);
+             return r;
+         },
+         DbInvalidArgument},
+        {"DbLogonServer language",
+         [&](EngineSide&) {
+             ServerHandle* h = nullptr;
+             const int32_t r = DbLogonServer(logonInfo.get(), &logon, nullptr, nullptr, nullptr, &h, &errors.head);
+             DbLogoffServer(h);
+             DbFreeLogonInfo(std::exchange(logon, nullptr));
+             return r;
+         },
+         DbSuccess},
+        {"DbLogonServer handle",
+         [&](EngineSide&) {
+             return DbLogonServer(logonInfo.get(), &logon, nullptr, nullptr, L"", nullptr, &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbLogonServer errors",
+         [&](EngineSide&) {
+             ServerHandle* h = nullptr;
+             const int32_t r = DbLogonServer(logonInfo.get(), &logon, nullptr, nullptr, L"", &h, nullptr);
+             DbLogoffServer(h);
+             DbFreeLogonInfo(std::exchange(logon, nullptr));
+             return r;
+         },
+         DbSuccess},
+        {"DbLogoffServer", [](EngineSide&) { return DbLogoffServer(nullptr); }, DbSuccess},
+        {"DbFetchServerName handle", [&](EngineSide&) { return DbFetchServerName(nullptr, &text); }, DbInvalidArgument},
+        {"DbFetchServerName name", [](EngineSide& e) { return DbFetchServerName(e.handle, nullptr); },
+         DbInvalidArgument},
+        {"DbFetchTableList handle",
+         [&](EngineSide&) { return DbFetchTableList(nullptr, nullptr, nullptr, 0, &tables, &count, nullptr); },
+         DbInvalidArgument},
+        {"DbFetchTableList list",
+         [&](EngineSide& e) { return DbFetchTableList(e.handle, nullptr, nullptr, 0, nullptr, &count, nullptr); },
+         DbInvalidArgument},
+        {"DbFetchTableList count",
+         [&](EngineSide& e) { return DbFetchTableList(e.handle, nullptr, nullptr, 0, &tables, nullptr, nullptr); },
+         DbInvalidArgument},
+        {"DbFreeTableList", [](EngineSide&) { return DbFreeTableList(nullptr, nullptr); }, DbSuccess},
+        {"DbFetchTableInfo name", [&](EngineSide&) { return DbFetchTableInfo(nullptr, nullptr, &table); },
+         DbInvalidArgument},
+        {"DbFetchTableInfo table", [](EngineSide&) { return DbFetchTableInfo(nullptr, L"Orders", nullptr); },
+         DbInvalidArgument},
+        {"DbFreeTableInfo", [](EngineSide&) { return DbFreeTableInfo(nullptr); }, DbSuccess},
+        {"DbFetchTableParameters handle",
+         [&](EngineSide& e) {
+             return DbFetchTableParameters(nullptr, &e.query.Table(), &count, &parameters, &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbFetchTableParameters table",
+         [&](EngineSide& e) { return DbFetchTableParameters(e.handle, nullptr, &count, &parameters, &errors.head); },
+         DbInvalidArgument},
+        {"DbFetchTableParameters count",
+         [&](EngineSide& e) {
+             return DbFetchTableParameters(e.handle, &e.query.Table(), nullptr, &parameters, &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbFetchTableParameters list",
+         [&](EngineSide& e) {
+             return DbFetchTableParameters(e.handle, &e.query.Table(), &count, nullptr, &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbFreeParametersList", [](EngineSide&) { return DbFreeParametersList(2, nullptr); }, DbSuccess},
+        {"DbFetchTableFields handle",
+         [&](EngineSide& e) {
+             return DbFetchTableFields(nullptr, &e.query.Table(), 0, nullptr, nullptr, &count, &fields, &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbFetchTableFields table",
+         [&](EngineSide& e) {
+             return DbFetchTableFields(e.handle, nullptr, 0, nullptr, nullptr, &count, &fields, &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbFetchTableFields parameters",
+         [&](EngineSide& e) {
+             const int32_t r =
+                 DbFetchTableFields(e.handle, &e.query.Table(), 2, nullptr, nullptr, &count, &fields, &errors.head);
+             DbFreeFieldList(count, std::exchange(fields, nullptr));
+             return r;
+         },
+         DbSuccess},
+        {"DbFetchTableFields count",
+         [&](EngineSide& e) {
+             return DbFetchTableFields(e.handle, &e.query.Table(), 0, nullptr, nullptr, nullptr, &fields, &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbFetchTableFields fields",
+         [&](EngineSide& e) {
+             return DbFetchTableFields(e.handle, &e.query.Table(), 0, nullptr, nullptr, &count, nullptr, &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbFreeFieldList", [](EngineSide&) { return DbFreeFieldList(2, nullptr); }, DbSuccess},
+        {"DbExecuteQuery handle",
+         [&](EngineSide& e) {
+             return DbExecuteQuery(nullptr, 0, &e.query.Definition(), nullptr, nullptr, nullptr, &rowset, nullptr,
+                                   &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbExecuteQuery definition",
+         [&](EngineSide& e) {
+             return DbExecuteQuery(e.handle, 0, nullptr, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbExecuteQuery rowset",
+         [&](EngineSide& e) {
+             return DbExecuteQuery(e.handle, 0, &e.query.Definition(), nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbExecuteQuery tables",
+         [&](EngineSide& e) {
+             DbQueryDefinition d = e.query.Definition();
+             d.tables = nullptr;
+             return DbExecuteQuery(e.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbExecuteQuery table",
+         [&](EngineSide& e) {
+             DbTableInfo* none[1] = {nullptr};
+             DbQueryDefinition d = e.query.Definition();
+             d.tables = none;
+             return DbExecuteQuery(e.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbExecuteQuery parameters",
+         [&](EngineSide& e) {
+             DbQueryDefinition d = e.query.Definition();
+             d.parameters = nullptr;
+             d.parameterValues = nullptr;
+             const int32_t r =
+                 DbExecuteQuery(e.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
+             DbCloseRowset(std::exchange(rowset, nullptr));
+             return r;
+         },
+         DbSuccess},
+        {"DbExecuteQuery table name",
+         [&](EngineSide& e) {
+             DbTableInfo* t = NewTableInfo();
+             DbTableInfo* one[1] = {t};
+             DbQueryDefinition d = e.query.Definition();
+             d.tables = one;
+             d.nParameters = 0;
+             const int32_t r =
+                 DbExecuteQuery(e.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
+             DeleteTableInfo(t);
+             return r;
+         },
+         DbOutOfMemory},
+        {"DbCloseRowset", [](EngineSide&) { return DbCloseRowset(nullptr); }, DbSuccess},
+        {"DbBindToField rowset", [&](EngineSide&) { return DbBindToField(nullptr, &byName, &binding, &errors.head); },
+         DbInvalidArgument},
+        {"DbBindToField request",
+         [&](EngineSide& e) { return DbBindToField(e.rowset, nullptr, &binding, &errors.head); }, DbInvalidArgument},
+        {"DbBindToField binding",
+         [&](EngineSide& e) { return DbBindToField(e.rowset, &byName, nullptr, &errors.head); }, DbInvalidArgument},
+        {"DbBindToField name",
+         [&](EngineSide& e) {
+             const int32_t r = DbBindToField(e.rowset, &byName, &binding, &errors.head);
+             DbFreeFieldBinding(std::exchange(binding, nullptr));
+             return r;
+         },
+         DbNoSuchField},
+        {"DbFreeFieldBinding", [](EngineSide&) { return DbFreeFieldBinding(nullptr); }, DbSuccess},
+        {"DbReadRecord rowset",
+         [&](EngineSide&) { return DbReadRecord(nullptr, DbReadNext, nullptr, &request, &errors.head); },
+         DbInvalidArgument},
+        {"DbReadRecord request",
+         [&](EngineSide& e) { return DbReadRecord(e.rowset, DbReadNext, nullptr, nullptr, &errors.head); },
+         DbInvalidArgument},
+        {"DbReadRecord bookmark",
+         [&](EngineSide& e) { return DbReadRecord(e.rowset, DbReadBookmark, nullptr, &request, &errors.head); },
+         DbInvalidArgument},
+        {"DbReadVariantColumnValue rowset",
+         [&](EngineSide& e) {
+             return DbReadVariantColumnValue(nullptr, e.binding, nullptr, nullptr, value.Get(), &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbReadVariantColumnValue binding",
+         [&](EngineSide& e) {
+             return DbReadVariantColumnValue(e.rowset, nullptr, nullptr, nullptr, value.Get(), &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbReadVariantColumnValue value",
+         [&](EngineSide& e) {
+             return DbReadVariantColumnValue(e.rowset, e.binding, nullptr, nullptr, nullptr, &errors.head);
+         },
+         DbInvalidArgument},
+        {"DbFreeString", [](EngineSide&) { return DbFreeString(nullptr); }, DbSuccess},
+        {"DbFreeErrorInfo", [](EngineSide&) { return DbFreeErrorInfo(nullptr); }, DbSuccess},
+    };
+    for (const Call& row : calls) {
+        SCOPED_TRACE(row.label);
+        const int32_t result = row.call(engine);
+        EXPECT_EQ(result, row.expected);
+        // Nothing handed out on a refusal, and nothing left open.
+        if (result != DbSuccess) EXPECT_EQ(text, nullptr);
+        EXPECT_EQ(rowset, nullptr);
+        EXPECT_EQ(binding, nullptr);
+        DbFreeString(std::exchange(text, nullptr));
+        DbFreeLogonInfo(std::exchange(logon, nullptr));
+        EXPECT_EQ(engine.Report(), L"12");
+    }
+}
+
+// The query with region and since given by the engine as these values; the provider's
+// arguments as "region|since", or the failing code.
+// A field of the region's value record set as the engine set it for the query, and put back
+// before the record is freed.
+struct Tamper {
+    uint32_t DbValue::*field = nullptr;
+    uint32_t value = 0;
+};
+
+std::wstring QueryWith(EngineSide& engine, const DbValue* region, const DbValue* since, Tamper tamper = {},
+                       uint32_t parameterRecordSize = sizeof(DbParameterDescription)) {
+    EngineQuery query(L"Orders");
+    query.Parameter(stringValue, region).Parameter(dateTimeValue, since);
+    for (uint32_t i = 0; i < query.Count(); ++i) query.Parameters()[i]->size = parameterRecordSize;
+    DbValue& tampered = *query.Values()[0];
+    if (tamper.field) std::swap(tampered.*tamper.field, tamper.value);
+    QueryRun run;
+    Execute(engine.handle, query, run);
+    if (tamper.field) std::swap(tampered.*tamper.field, tamper.value);
+    if (run.result != DbSuccess) return L"#" + std::to_wstring(run.result);
+    const VARIANT& regionArgument = *engine.calls.arguments[1].Get();
+    const VARIANT& sinceArgument = *engine.calls.arguments[0].Get();
+    return std::wstring(regionArgument.vt == VT_BSTR ? regionArgument.bstrVal : L"?") + L"|" +
+           std::to_wstring(sinceArgument.vt == VT_DATE ? sinceArgument.date : -1.0);
+}
+
+DbValue DateTimeValue(int32_t day, int32_t seconds) {
+    DbDateTime moment{day, seconds, 0};
+    return Discrete(dateTimeValue, moment);
+}
+
+TEST(HostileInput, ValuesOutOfRangeAndRecordsDeclaringSmallerSizes) {
+    EngineSide engine;
+    const DbValue north = DiscreteText(L"North");
+    const DbValue noon2026 = DateTimeValue(DayNumberFromDate(2026, 2, 1), 12 * 3600);
+    const std::wstring expected = L"North|" + std::to_wstring(46054.5);
+    EXPECT_EQ(QueryWith(engine, &north, &noon2026), expected);
+    // Older engines declare shorter records; the fields read lie in every layout.
+    EXPECT_EQ(QueryWith(engine, &north, &noon2026, {}, 56), expected);
+    EXPECT_EQ(QueryWith(engine, &north, &noon2026, {&DbValue::size, 0}), expected);
+    // A kind that is no discrete value counts as no value: the parameter's default is passed.
+    EXPECT_EQ(QueryWith(engine, &north, &noon2026, {&DbValue::kind, 99}), L"|" + std::to_wstring(46054.5));
+    EXPECT_EQ(QueryWith(engine, &north, &noon2026, {&DbValue::valueType, 999}), L"#808");
+    // Dates automation cannot hold are refused rather than passed as another day
+    // (SystemTimeToVariantTime fails); a value without a date keeps its time on day 0.
+    for (int32_t year : {10000, 99, -4713}) {
+        const DbValue distant = DateTimeValue(DayNumberFromDate(year, 1, 1), 0);
+        EXPECT_EQ(QueryWith(engine, &north, &distant), L"#600") << year;
+    }
+    const DbValue timeOnly = DateTimeValue(kNoDate, 6 * 3600);
+    EXPECT_EQ(QueryWith(engine, &north, &timeOnly), L"North|" + std::to_wstring(0.25));
+    DECIMAL badScale{};  // VarR8FromDec refuses it
+    badScale.scale = 29;
+    badScale.Lo32 = 5;
+    const DbValue decimal = Discrete(decimalValue, badScale);
+    EXPECT_EQ(QueryWith(engine, &north, &decimal), L"#600");
+
+    // Modes, binding kinds and information identifiers that do not exist.
+    ErrorList errors;
+    const DbReadRequest request{0, 0};
+    for (int32_t mode : {-1, 0, 6, 99})
+        EXPECT_EQ(DbReadRecord(engine.rowset, mode, nullptr, &request, &errors.head), DbFailed) << mode;
+    DbFieldBindingInfo oddKindBinding{};
+    oddKindBinding.bindingKind = 7;
+    DbFieldBinding* binding = nullptr;
+    EXPECT_EQ(DbBindToField(engine.rowset, &oddKindBinding, &binding, &errors.head), DbFailed);
+    EXPECT_EQ(binding, nullptr);
+    uint32_t value = 0;
+    for (int32_t id : {-1, 100000}) EXPECT_EQ(DbGetInfo(nullptr, id, &value), DbNoInfo) << id;
+    EXPECT_EQ(errors.head, nullptr);
+    EXPECT_EQ(engine.Report(), L"12");
+}
+
+TEST(HostileInput, VeryLongNamesAndTexts) {
+    EngineSide engine;
+    const std::wstring longName(70000, L'N');
+    ErrorList errors;
+    {
+        const LogonInfoOwner logonInfo = MakeLogonInfo(longName.c_str());
+        DbLogonInfo* newLogonInfo = nullptr;
+        ServerHandle* handle = nullptr;
+        EXPECT_EQ(
+            DbLogonServer(logonInfo.get(), &newLogonInfo, nullptr, nullptr, longName.c_str(), &handle, &errors.head),
+            DbInvalidArgument);
+        EXPECT_EQ(handle, nullptr);
+        DbFreeLogonInfo(newLogonInfo);
+    }
+    wchar_t* typeName = nullptr;
+    EXPECT_EQ(DbFetchDatabaseType(longName.c_str(), &typeName), DbSuccess);
+    EXPECT_STRNE(typeName, L"");
+    DbFreeString(typeName);
+
+    EngineQuery longTable(longName.c_str());
+    QueryRun run;
+    Execute(engine.handle, longTable, run);
+    EXPECT_EQ(run.result, DbMethodNotExecuted);
+    uint32_t count = 0;
+    DbParameterDescription** parameters = nullptr;
+    EXPECT_EQ(DbFetchTableParameters(engine.handle, &longTable.Table(), &count, &parameters, &errors.head), DbFailed);
+    DbFreeParametersList(count, parameters);
+
+    DbFieldBindingInfo request{};
+    request.bindingKind = kBindByName;
+    request.fieldName = longName.c_str();
+    DbFieldBinding* binding = nullptr;
+    EXPECT_EQ(DbBindToField(engine.rowset, &request, &binding, &errors.head), DbNoSuchField);
+    EXPECT_EQ(binding, nullptr);
+
+    // A text of a million characters reaches the provider whole.
+    const std::wstring longText(1000000, L'x');
+    const DbValue region = DiscreteText(longText.c_str());
+    const DbValue since = DateTimeValue(DayNumberFromDate(2026, 2, 1), 0);
+    EXPECT_EQ(QueryWith(engine, &region, &since), longText + L"|" + std::to_wstring(46054.0));
+    EXPECT_EQ(engine.Report(), L"12");
+}
+
+}  // namespace
