@@ -103,12 +103,7 @@ private:
     }
 
     bool Bind() {
-        DbFieldBindingInfo requests[2] = {};
-        requests[0].bindingKind = kBindByName;
-        requests[0].fieldName = L"Name";
-        requests[0].nameOccurrence = 1;
-        requests[1].bindingKind = kBindByPosition;
-        requests[1].fieldOrdinal = 1;
+        const DbFieldBindingInfo requests[2] = {BindingByName(L"Name", 1), BindingByPosition(1)};
         for (const DbFieldBindingInfo& request : requests) {
             DbFieldBinding* binding = nullptr;
             const int32_t result = DbBindToField(rowset_.get(), &request, &binding, &report_.errors.head);

@@ -41,9 +41,7 @@ struct EngineSide {
         DbErrorInfo* errors = nullptr;
         EXPECT_EQ(DbExecuteQuery(handle, 0, &query.Definition(), nullptr, nullptr, nullptr, &rowset, nullptr, &errors),
                   0);
-        DbFieldBindingInfo request{};
-        request.bindingKind = kBindByPosition;
-        request.fieldOrdinal = 1;
+        const DbFieldBindingInfo request = BindingByPosition(1);
         EXPECT_EQ(DbBindToField(rowset, &request, &binding, &errors), 0);
         EXPECT_EQ(errors, nullptr);
     }
@@ -58,9 +56,7 @@ struct EngineSide {
         QueryRun run;
         Execute(handle, query, run);
         if (run.result != 0) return L"#query " + std::to_wstring(run.result);
-        DbFieldBindingInfo request{};
-        request.bindingKind = kBindByName;
-        request.fieldName = L"Id";
+        const DbFieldBindingInfo request = BindingByName(L"Id");
         DbFieldBinding* id = nullptr;
         if (const int32_t bound = DbBindToField(run.rowset, &request, &id, &errors.head))
             return L"#bind " + std::to_wstring(bound);
@@ -105,8 +101,7 @@ TEST(HostileInput, EveryExportWithEachPointerArgumentNull) {
     DbOpenRowsetHandle* rowset = nullptr;
     DbFieldBinding* binding = nullptr;
     const LogonInfoOwner logonInfo = MakeLogonInfo(engine.session.registration.ProgId().c_str());
-    DbFieldBindingInfo byName{};
-    byName.bindingKind = kBindByName;
+    const DbFieldBindingInfo byName = BindingByName(nullptr);
     const DbReadRequest request{0, 0};
     Variant value;
     const std::vector<Call> calls = {
@@ -459,9 +454,7 @@ TEST(HostileInput, VeryLongNamesAndTexts) {
     EXPECT_EQ(DbFetchTableParameters(engine.handle, &longTable.Table(), &count, &parameters, &errors.head), DbFailed);
     DbFreeParametersList(count, parameters);
 
-    DbFieldBindingInfo request{};
-    request.bindingKind = kBindByName;
-    request.fieldName = longName.c_str();
+    const DbFieldBindingInfo request = BindingByName(longName.c_str());
     DbFieldBinding* binding = nullptr;
     EXPECT_EQ(DbBindToField(engine.rowset, &request, &binding, &errors.head), DbNoSuchField);
     EXPECT_EQ(binding, nullptr);

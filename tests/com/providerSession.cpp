@@ -106,3 +106,18 @@ void AnswerCalls(FakeProvider& provider, const wchar_t* method, MethodCalls& cal
         return S_OK;
     });
 }
+
+DbFieldBindingInfo BindingByName(const wchar_t* name, uint32_t occurrence) {
+    DbFieldBindingInfo request{};
+    request.bindingKind = kBindByName;
+    request.fieldName = name;
+    request.nameOccurrence = occurrence;
+    return request;
+}
+
+DbFieldBindingInfo BindingByPosition(uint32_t ordinal) {
+    DbFieldBindingInfo request{};
+    request.bindingKind = kBindByPosition;
+    request.fieldOrdinal = ordinal;
+    return request;
+}

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ado/fieldBinding.h"
 #include "com/dbExports.h"
 #include "common/dbLogonInfo.h"
 #include "common/dbvalue.h"
@@ -105,3 +106,7 @@ struct MethodCalls {
     std::vector<Variant> arguments;
 };
 void AnswerCalls(FakeProvider& provider, const wchar_t* method, MethodCalls& calls, const Variant& result);
+
+// Binding requests as the engine fills them: a column by name and occurrence, or by position (from 1).
+DbFieldBindingInfo BindingByName(const wchar_t* name, uint32_t occurrence = 0);
+DbFieldBindingInfo BindingByPosition(uint32_t ordinal);

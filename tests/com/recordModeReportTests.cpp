@@ -51,9 +51,7 @@ TEST(RecordModeReport, HierarchicalRecordsInPreOrderThroughTheExports) {
         QueryRun run;
         Execute(handle, query, run);
         ASSERT_EQ(run.result, 0);
-        DbFieldBindingInfo request{};
-        request.bindingKind = kBindByName;
-        request.fieldName = L"Name";
+        const DbFieldBindingInfo request = BindingByName(L"Name");
         DbFieldBinding* binding = nullptr;
         ASSERT_EQ(DbBindToField(run.rowset, &request, &binding, &run.errors.head), 0);
         const DbReadRequest positioned{0, 1}, moving{0, 0};

@@ -67,14 +67,7 @@ void RunReport(ServerHandle* handle, EngineQuery& query, ScriptableRecordset& re
     ASSERT_EQ(DbExecuteQuery(handle, 0, &query.Definition(), nullptr, nullptr, nullptr, &opened, nullptr, &errors.head), 0);
     RowsetOwner rowset(opened, DbCloseRowset);
 
-    DbFieldBindingInfo requests[3] = {};
-    requests[0].bindingKind = kBindByName;
-    requests[0].fieldName = L"Name";
-    requests[0].nameOccurrence = 1;
-    requests[1].bindingKind = kBindByPosition;
-    requests[1].fieldOrdinal = 1;
-    requests[2].bindingKind = kBindByName;
-    requests[2].fieldName = L"Name";
+    const DbFieldBindingInfo requests[3] = {BindingByName(L"Name", 1), BindingByPosition(1), BindingByName(L"Name")};
     std::vector<BindingOwner> bindings;
     for (const DbFieldBindingInfo& request : requests) {
         DbFieldBinding* binding = nullptr;
