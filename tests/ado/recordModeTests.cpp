@@ -184,18 +184,23 @@ const RecordFailure kRecordFailures[] = {
 };
 
 TEST(HierarchicalRecords, EveryRecordCallFailedOnce) {
-    for (const RecordFailure& row : kRecordFailures) {
-        SCOPED_TRACE(row.call);
+    for (const RecordFailure& row : kRecordFailures)
+    for (bool withErrorObject : {true, false}) {
+        SCOPED_TRACE(testing::Message() << row.call << (withErrorObject ? "" : " without error object"));
         RecordTree tree;
-        const bool creation = std::string(row.call) == "create";
+        const std::string call = row.call;
+        const bool creation = call == "create";
         if (creation) tree.records.FailCreateInstance(row.result);
-        else tree.records.Script().Fail(row.call, row.result);
+        else tree.records.Script().Fail(row.call, row.result, withErrorObject);
         const DbFieldBinding name = BindName(L"Name");
         DbErrorInfo* errors = nullptr;
         EXPECT_EQ(Read(*tree.rowset, name, &errors), row.readOnFirstRow);
         EXPECT_EQ(Move(*tree.rowset, DbReadNext, &errors), DbSuccess);
         ASSERT_EQ(CountRecords(errors), std::wstring(row.readOnFirstRow) == L"R1" ? 1u : 2u);
         EXPECT_EQ(errors->code, static_cast<uint32_t>(row.code));
+        // Only a failing record that offers its error object gives a description.
+        const bool described = withErrorObject && call.rfind("_Record::", 0) == 0 && call != "_Record::QueryInterface";
+        EXPECT_EQ(RecordTexts(errors).find(L"failed on purpose") != std::wstring::npos, described) << RecordTexts(errors);
         DbFreeErrorInfo(errors);
         errors = nullptr;
         if (creation) tree.records.FailCreateInstance(S_OK);
@@ -218,8 +223,9 @@ TEST(HierarchicalRecords, RefusedMovesAndValuesAreReportedAndTheWalkGoesOn) {
     };
     for (const Row& row : {Row{"_Recordset::MoveNext", 0, DbReadNext, L"R3"},
                            Row{"_Recordset::MovePrevious", 0, DbReadPrevious, L"C2"},
-                           Row{"Field::get_Value", 1, DbReadNext, L"R3"}}) {
-        SCOPED_TRACE(row.call);
+                           Row{"Field::get_Value", 1, DbReadNext, L"R3"}})
+    for (bool withErrorObject : {true, false}) {
+        SCOPED_TRACE(testing::Message() << row.call << (withErrorObject ? "" : " without error object"));
         RecordTree tree;
         // R1, C1, G1, G2, C2 and R2: the moves from R2 are the top rowset's own.
         Walk(tree, {{DbReadNext, DbSuccess, L"C1"}, {DbReadNext, DbSuccess, L"G1"}, {DbReadNext, DbSuccess, L"G2"},
@@ -227,7 +233,7 @@ TEST(HierarchicalRecords, RefusedMovesAndValuesAreReportedAndTheWalkGoesOn) {
         const DbFieldBinding name = BindName(L"Name");
         const ULONG references = tree.top.References();
         DbErrorInfo* errors = nullptr;
-        tree.top.Script().FailOnce(row.call, E_FAIL, true, row.passing);
+        tree.top.Script().FailOnce(row.call, E_FAIL, withErrorObject, row.passing);
         if (std::string(row.call) == "Field::get_Value") {
             EXPECT_EQ(Read(*tree.rowset, name, &errors), L"#11");
         } else {
@@ -235,7 +241,8 @@ TEST(HierarchicalRecords, RefusedMovesAndValuesAreReportedAndTheWalkGoesOn) {
         }
         ASSERT_EQ(CountRecords(errors), 1u);
         EXPECT_EQ(errors->code, static_cast<uint32_t>(DbFailed));
-        EXPECT_NE(std::wstring(errors->text).find(L"failed on purpose"), std::wstring::npos) << errors->text;
+        EXPECT_EQ(std::wstring(errors->text).find(L"failed on purpose") != std::wstring::npos, withErrorObject)
+            << errors->text;
         DbFreeErrorInfo(errors);
         errors = nullptr;
         EXPECT_EQ(Move(*tree.rowset, row.move, &errors), DbSuccess);
