@@ -4,6 +4,7 @@
 #include <winternl.h>
 
 #include <cstddef>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -38,7 +39,7 @@ uint32_t HandlesInSystemTable() {
     while ((status = NtQuerySystemInformation(kExtendedHandleInformation, buffer.data(),
                                               static_cast<ULONG>(buffer.size()), &length)) == kInfoLengthMismatch)
         buffer.resize(buffer.size() * 2);
-    if (status != 0) return 0;
+    if (status != 0) throw std::runtime_error("the system's handle table cannot be read");
     const auto* table = reinterpret_cast<const HandleTable*>(buffer.data());
     const ULONG_PTR self = GetCurrentProcessId();
     uint32_t count = 0;

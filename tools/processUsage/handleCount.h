@@ -1,5 +1,5 @@
 #pragma once
-// The number of handles the process holds open.
+// The number of handles the process holds open; throws when the platform cannot tell.
 
 #include <cstdint>
 
