@@ -21,11 +21,11 @@ start_wine() {
   wine cmd /c exit >/dev/null 2>&1 || true
 }
 
-# Set-up, build and Wine prefix, then the sample provider registered with regsvr32; the caller
-# goes on in the build's bin folder.
+# Set-up, build (arguments go to the configuration) and Wine prefix, then the sample provider
+# registered with regsvr32; the caller goes on in the build's bin folder.
 prepare_sample_provider() {
   "$ROOT/scripts/setup.sh"
-  build_tree
+  build_tree "$@"
   start_wine
   cd "$BUILD_DIR/bin"
   "$ROOT/scripts/wine-run.sh" regsvr32.exe /s sampleProvider.dll

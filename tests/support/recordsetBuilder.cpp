@@ -1,10 +1,10 @@
 #include "support/recordsetBuilder.h"
 
-#include <cstring>
 #include <stdexcept>
 #include <string>
 
 #include "common/bstr.h"
+#include "support/sameValue.h"
 #include "support/setupCheck.h"
 #include "support/variantValues.h"
 
@@ -20,21 +20,6 @@ ComPtr<Field> FieldAt(const ComPtr<Fields>& fields, LONG position) {
     ComPtr<Field> field;
     CheckSetup(fields->get_Item(*I4(position).Get(), field.ReleaseAndGetAddressOf()), "Fields::get_Item");
     return field;
-}
-
-bool SameBytes(const VARIANT& left, const VARIANT& right) {
-    SAFEARRAY* a = left.parray;
-    SAFEARRAY* b = right.parray;
-    LONG lengthA = a->rgsabound[0].cElements, lengthB = b->rgsabound[0].cElements;
-    return lengthA == lengthB && std::memcmp(a->pvData, b->pvData, lengthA) == 0;
-}
-
-bool SameValue(const VARIANT& stored, const VARIANT& expected) {
-    if (stored.vt != expected.vt) return false;
-    if (expected.vt == VT_EMPTY || expected.vt == VT_NULL) return true;
-    if (expected.vt == (VT_ARRAY | VT_UI1)) return SameBytes(stored, expected);
-    return VarCmp(const_cast<VARIANT*>(&stored), const_cast<VARIANT*>(&expected), LOCALE_USER_DEFAULT, 0) ==
-           VARCMP_EQ;
 }
 
 void FillRows(const ComPtr<_Recordset>& recordset, const ComPtr<Fields>& fields,

@@ -131,6 +131,10 @@ void DriverSession::LogOn(const std::wstring& programId) {
     Check("DbLogonServer", result, errors);
 }
 
+void DriverSession::LogOff() {
+    Check("DbLogoffServer", DRIVER_EXPORT(driver_, DbLogoffServer)(std::exchange(server_, nullptr)));
+}
+
 std::vector<std::wstring> DriverSession::Tables() const {
     DbTableInfo** list = nullptr;
     uint32_t count = 0;

@@ -52,6 +52,8 @@ public:
     std::vector<CapabilityAnswer> Capabilities() const;
 
     void LogOn(const std::wstring& programId);
+    // Logs off the server handle, so that the session can log on again.
+    void LogOff();
     std::vector<std::wstring> Tables() const;
     std::vector<ParameterInfo> Parameters(const std::wstring& table) const;
     std::vector<FieldInfo> Fields(const std::wstring& table, const ParameterTexts& parameters) const;
