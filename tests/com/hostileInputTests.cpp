@@ -83,7 +83,7 @@ struct EngineSide {
 
 struct Call {
     const char* label;
-    std::function<int32_t(EngineSide&)> call;
+    std::function<int32_t()> call;
     int32_t expected;
 };
 
@@ -106,45 +106,39 @@ TEST(HostileInput, EveryExportWithEachPointerArgumentNull) {
     Variant value;
     const std::vector<Call> calls = {
         {"DbInitialize language",
-         [](EngineSide&) {
+         [] {
              const int32_t r = DbInitialize(nullptr, nullptr);
              DbTerminate();
              return r;
          },
          DbSuccess},
-        {"DbGetInfo value", [](EngineSide&) { return DbGetInfo(nullptr, 1, nullptr); }, DbInvalidArgument},
-        {"DbFetchDatabaseType language", [&](EngineSide&) { return DbFetchDatabaseType(nullptr, &text); }, DbSuccess},
-        {"DbFetchDatabaseType name", [](EngineSide&) { return DbFetchDatabaseType(L"", nullptr); }, DbInvalidArgument},
-        {"DbFetchLogonUIInfo logon",
-         [&](EngineSide&) { return DbFetchLogonUIInfo(nullptr, nullptr, nullptr, nullptr, &logon); },
+        {"DbGetInfo value", [] { return DbGetInfo(nullptr, 1, nullptr); }, DbInvalidArgument},
+        {"DbFetchDatabaseType language", [&] { return DbFetchDatabaseType(nullptr, &text); }, DbSuccess},
+        {"DbFetchDatabaseType name", [] { return DbFetchDatabaseType(L"", nullptr); }, DbInvalidArgument},
+        {"DbFetchLogonUIInfo logon", [&] { return DbFetchLogonUIInfo(nullptr, nullptr, nullptr, nullptr, &logon); },
          DbInvalidArgument},
         {"DbFetchLogonUIInfo new logon",
-         [&](EngineSide&) { return DbFetchLogonUIInfo(nullptr, logonInfo.get(), nullptr, nullptr, nullptr); },
-         DbInvalidArgument},
+         [&] { return DbFetchLogonUIInfo(nullptr, logonInfo.get(), nullptr, nullptr, nullptr); }, DbInvalidArgument},
         {"DbMatchLogonInfo first",
-         [&](EngineSide&) {
-             return DbMatchLogonInfo(nullptr, logonInfo.get(), nullptr, nullptr, nullptr, nullptr, &match);
-         },
+         [&] { return DbMatchLogonInfo(nullptr, logonInfo.get(), nullptr, nullptr, nullptr, nullptr, &match); },
          DbInvalidArgument},
         {"DbMatchLogonInfo second",
-         [&](EngineSide&) {
-             return DbMatchLogonInfo(logonInfo.get(), nullptr, nullptr, nullptr, nullptr, nullptr, &match);
-         },
+         [&] { return DbMatchLogonInfo(logonInfo.get(), nullptr, nullptr, nullptr, nullptr, nullptr, &match); },
          DbInvalidArgument},
         {"DbMatchLogonInfo match",
-         [&](EngineSide&) {
+         [&] {
              return DbMatchLogonInfo(logonInfo.get(), logonInfo.get(), nullptr, nullptr, nullptr, nullptr, nullptr);
          },
          DbInvalidArgument},
-        {"DbFreeLogonInfo", [](EngineSide&) { return DbFreeLogonInfo(nullptr); }, DbSuccess},
+        {"DbFreeLogonInfo", [] { return DbFreeLogonInfo(nullptr); }, DbSuccess},
         {"DbLogonServer logon",
-         [&](EngineSide&) {
+         [&] {
              ServerHandle* h = nullptr;
              return DbLogonServer(nullptr, &logon, nullptr, nullptr, L"", &h, &errors.head);
          },
          DbInvalidArgument},
         {"DbLogonServer new logon",
-         [&](EngineSide&) {
+         [&] {
              ServerHandle* h = nullptr;
              const int32_t r = DbLogonServer(logonInfo.get(), nullptr, nullptr, nullptr, L"", &h, &errors.head);
              DbLogoffServer(h);
@@ -152,7 +146,7 @@ TEST(HostileInput, EveryExportWithEachPointerArgumentNull) {
          },
          DbInvalidArgument},
         {"DbLogonServer language",
-         [&](EngineSide&) {
+         [&] {
              ServerHandle* h = nullptr;
              const int32_t r = DbLogonServer(logonInfo.get(), &logon, nullptr, nullptr, nullptr, &h, &errors.head);
              DbLogoffServer(h);
@@ -161,12 +155,10 @@ TEST(HostileInput, EveryExportWithEachPointerArgumentNull) {
          },
          DbSuccess},
         {"DbLogonServer handle",
-         [&](EngineSide&) {
-             return DbLogonServer(logonInfo.get(), &logon, nullptr, nullptr, L"", nullptr, &errors.head);
-         },
+         [&] { return DbLogonServer(logonInfo.get(), &logon, nullptr, nullptr, L"", nullptr, &errors.head); },
          DbInvalidArgument},
         {"DbLogonServer errors",
-         [&](EngineSide&) {
+         [&] {
              ServerHandle* h = nullptr;
              const int32_t r = DbLogonServer(logonInfo.get(), &logon, nullptr, nullptr, L"", &h, nullptr);
              DbLogoffServer(h);
@@ -174,174 +166,162 @@ TEST(HostileInput, EveryExportWithEachPointerArgumentNull) {
              return r;
          },
          DbSuccess},
-        {"DbLogoffServer", [](EngineSide&) { return DbLogoffServer(nullptr); }, DbSuccess},
-        {"DbFetchServerName handle", [&](EngineSide&) { return DbFetchServerName(nullptr, &text); }, DbInvalidArgument},
-        {"DbFetchServerName name", [](EngineSide& e) { return DbFetchServerName(e.handle, nullptr); },
-         DbInvalidArgument},
+        {"DbLogoffServer", [] { return DbLogoffServer(nullptr); }, DbSuccess},
+        {"DbFetchServerName handle", [&] { return DbFetchServerName(nullptr, &text); }, DbInvalidArgument},
+        {"DbFetchServerName name", [&] { return DbFetchServerName(engine.handle, nullptr); }, DbInvalidArgument},
         {"DbFetchTableList handle",
-         [&](EngineSide&) { return DbFetchTableList(nullptr, nullptr, nullptr, 0, &tables, &count, nullptr); },
-         DbInvalidArgument},
+         [&] { return DbFetchTableList(nullptr, nullptr, nullptr, 0, &tables, &count, nullptr); }, DbInvalidArgument},
         {"DbFetchTableList list",
-         [&](EngineSide& e) { return DbFetchTableList(e.handle, nullptr, nullptr, 0, nullptr, &count, nullptr); },
+         [&] { return DbFetchTableList(engine.handle, nullptr, nullptr, 0, nullptr, &count, nullptr); },
          DbInvalidArgument},
         {"DbFetchTableList count",
-         [&](EngineSide& e) { return DbFetchTableList(e.handle, nullptr, nullptr, 0, &tables, nullptr, nullptr); },
+         [&] { return DbFetchTableList(engine.handle, nullptr, nullptr, 0, &tables, nullptr, nullptr); },
          DbInvalidArgument},
-        {"DbFreeTableList", [](EngineSide&) { return DbFreeTableList(nullptr, nullptr); }, DbSuccess},
-        {"DbFetchTableInfo name", [&](EngineSide&) { return DbFetchTableInfo(nullptr, nullptr, &table); },
-         DbInvalidArgument},
-        {"DbFetchTableInfo table", [](EngineSide&) { return DbFetchTableInfo(nullptr, L"Orders", nullptr); },
-         DbInvalidArgument},
-        {"DbFreeTableInfo", [](EngineSide&) { return DbFreeTableInfo(nullptr); }, DbSuccess},
+        {"DbFreeTableList", [] { return DbFreeTableList(nullptr, nullptr); }, DbSuccess},
+        {"DbFetchTableInfo name", [&] { return DbFetchTableInfo(nullptr, nullptr, &table); }, DbInvalidArgument},
+        {"DbFetchTableInfo table", [] { return DbFetchTableInfo(nullptr, L"Orders", nullptr); }, DbInvalidArgument},
+        {"DbFreeTableInfo", [] { return DbFreeTableInfo(nullptr); }, DbSuccess},
         {"DbFetchTableParameters handle",
-         [&](EngineSide& e) {
-             return DbFetchTableParameters(nullptr, &e.query.Table(), &count, &parameters, &errors.head);
-         },
+         [&] { return DbFetchTableParameters(nullptr, &engine.query.Table(), &count, &parameters, &errors.head); },
          DbInvalidArgument},
         {"DbFetchTableParameters table",
-         [&](EngineSide& e) { return DbFetchTableParameters(e.handle, nullptr, &count, &parameters, &errors.head); },
+         [&] { return DbFetchTableParameters(engine.handle, nullptr, &count, &parameters, &errors.head); },
          DbInvalidArgument},
         {"DbFetchTableParameters count",
-         [&](EngineSide& e) {
-             return DbFetchTableParameters(e.handle, &e.query.Table(), nullptr, &parameters, &errors.head);
+         [&] {
+             return DbFetchTableParameters(engine.handle, &engine.query.Table(), nullptr, &parameters, &errors.head);
          },
          DbInvalidArgument},
         {"DbFetchTableParameters list",
-         [&](EngineSide& e) {
-             return DbFetchTableParameters(e.handle, &e.query.Table(), &count, nullptr, &errors.head);
-         },
+         [&] { return DbFetchTableParameters(engine.handle, &engine.query.Table(), &count, nullptr, &errors.head); },
          DbInvalidArgument},
-        {"DbFreeParametersList", [](EngineSide&) { return DbFreeParametersList(2, nullptr); }, DbSuccess},
+        {"DbFreeParametersList", [] { return DbFreeParametersList(2, nullptr); }, DbSuccess},
         {"DbFetchTableFields handle",
-         [&](EngineSide& e) {
-             return DbFetchTableFields(nullptr, &e.query.Table(), 0, nullptr, nullptr, &count, &fields, &errors.head);
+         [&] {
+             return DbFetchTableFields(nullptr, &engine.query.Table(), 0, nullptr, nullptr, &count, &fields,
+                                       &errors.head);
          },
          DbInvalidArgument},
         {"DbFetchTableFields table",
-         [&](EngineSide& e) {
-             return DbFetchTableFields(e.handle, nullptr, 0, nullptr, nullptr, &count, &fields, &errors.head);
-         },
+         [&] { return DbFetchTableFields(engine.handle, nullptr, 0, nullptr, nullptr, &count, &fields, &errors.head); },
          DbInvalidArgument},
         {"DbFetchTableFields parameters",
-         [&](EngineSide& e) {
-             const int32_t r =
-                 DbFetchTableFields(e.handle, &e.query.Table(), 2, nullptr, nullptr, &count, &fields, &errors.head);
+         [&] {
+             const int32_t r = DbFetchTableFields(engine.handle, &engine.query.Table(), 2, nullptr, nullptr, &count,
+                                                  &fields, &errors.head);
              DbFreeFieldList(count, std::exchange(fields, nullptr));
              return r;
          },
          DbSuccess},
         {"DbFetchTableFields count",
-         [&](EngineSide& e) {
-             return DbFetchTableFields(e.handle, &e.query.Table(), 0, nullptr, nullptr, nullptr, &fields, &errors.head);
+         [&] {
+             return DbFetchTableFields(engine.handle, &engine.query.Table(), 0, nullptr, nullptr, nullptr, &fields,
+                                       &errors.head);
          },
          DbInvalidArgument},
         {"DbFetchTableFields fields",
-         [&](EngineSide& e) {
-             return DbFetchTableFields(e.handle, &e.query.Table(), 0, nullptr, nullptr, &count, nullptr, &errors.head);
+         [&] {
+             return DbFetchTableFields(engine.handle, &engine.query.Table(), 0, nullptr, nullptr, &count, nullptr,
+                                       &errors.head);
          },
          DbInvalidArgument},
-        {"DbFreeFieldList", [](EngineSide&) { return DbFreeFieldList(2, nullptr); }, DbSuccess},
+        {"DbFreeFieldList", [] { return DbFreeFieldList(2, nullptr); }, DbSuccess},
         {"DbExecuteQuery handle",
-         [&](EngineSide& e) {
-             return DbExecuteQuery(nullptr, 0, &e.query.Definition(), nullptr, nullptr, nullptr, &rowset, nullptr,
+         [&] {
+             return DbExecuteQuery(nullptr, 0, &engine.query.Definition(), nullptr, nullptr, nullptr, &rowset, nullptr,
                                    &errors.head);
          },
          DbInvalidArgument},
         {"DbExecuteQuery definition",
-         [&](EngineSide& e) {
-             return DbExecuteQuery(e.handle, 0, nullptr, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
-         },
-         DbInvalidArgument},
-        {"DbExecuteQuery rowset",
-         [&](EngineSide& e) {
-             return DbExecuteQuery(e.handle, 0, &e.query.Definition(), nullptr, nullptr, nullptr, nullptr, nullptr,
+         [&] {
+             return DbExecuteQuery(engine.handle, 0, nullptr, nullptr, nullptr, nullptr, &rowset, nullptr,
                                    &errors.head);
          },
          DbInvalidArgument},
+        {"DbExecuteQuery rowset",
+         [&] {
+             return DbExecuteQuery(engine.handle, 0, &engine.query.Definition(), nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, &errors.head);
+         },
+         DbInvalidArgument},
         {"DbExecuteQuery tables",
-         [&](EngineSide& e) {
-             DbQueryDefinition d = e.query.Definition();
+         [&] {
+             DbQueryDefinition d = engine.query.Definition();
              d.tables = nullptr;
-             return DbExecuteQuery(e.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
+             return DbExecuteQuery(engine.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
          },
          DbInvalidArgument},
         {"DbExecuteQuery table",
-         [&](EngineSide& e) {
+         [&] {
              DbTableInfo* none[1] = {nullptr};
-             DbQueryDefinition d = e.query.Definition();
+             DbQueryDefinition d = engine.query.Definition();
              d.tables = none;
-             return DbExecuteQuery(e.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
+             return DbExecuteQuery(engine.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
          },
          DbInvalidArgument},
         {"DbExecuteQuery parameters",
-         [&](EngineSide& e) {
-             DbQueryDefinition d = e.query.Definition();
+         [&] {
+             DbQueryDefinition d = engine.query.Definition();
              d.parameters = nullptr;
              d.parameterValues = nullptr;
              const int32_t r =
-                 DbExecuteQuery(e.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
+                 DbExecuteQuery(engine.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
              DbCloseRowset(std::exchange(rowset, nullptr));
              return r;
          },
          DbSuccess},
         {"DbExecuteQuery table name",
-         [&](EngineSide& e) {
+         [&] {
              DbTableInfo* t = NewTableInfo();
              DbTableInfo* one[1] = {t};
-             DbQueryDefinition d = e.query.Definition();
+             DbQueryDefinition d = engine.query.Definition();
              d.tables = one;
              d.nParameters = 0;
              const int32_t r =
-                 DbExecuteQuery(e.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
+                 DbExecuteQuery(engine.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
              DeleteTableInfo(t);
              return r;
          },
          DbOutOfMemory},
-        {"DbCloseRowset", [](EngineSide&) { return DbCloseRowset(nullptr); }, DbSuccess},
-        {"DbBindToField rowset", [&](EngineSide&) { return DbBindToField(nullptr, &byName, &binding, &errors.head); },
+        {"DbCloseRowset", [] { return DbCloseRowset(nullptr); }, DbSuccess},
+        {"DbBindToField rowset", [&] { return DbBindToField(nullptr, &byName, &binding, &errors.head); },
          DbInvalidArgument},
-        {"DbBindToField request",
-         [&](EngineSide& e) { return DbBindToField(e.rowset, nullptr, &binding, &errors.head); }, DbInvalidArgument},
-        {"DbBindToField binding",
-         [&](EngineSide& e) { return DbBindToField(e.rowset, &byName, nullptr, &errors.head); }, DbInvalidArgument},
+        {"DbBindToField request", [&] { return DbBindToField(engine.rowset, nullptr, &binding, &errors.head); },
+         DbInvalidArgument},
+        {"DbBindToField binding", [&] { return DbBindToField(engine.rowset, &byName, nullptr, &errors.head); },
+         DbInvalidArgument},
         {"DbBindToField name",
-         [&](EngineSide& e) {
-             const int32_t r = DbBindToField(e.rowset, &byName, &binding, &errors.head);
+         [&] {
+             const int32_t r = DbBindToField(engine.rowset, &byName, &binding, &errors.head);
              DbFreeFieldBinding(std::exchange(binding, nullptr));
              return r;
          },
          DbNoSuchField},
-        {"DbFreeFieldBinding", [](EngineSide&) { return DbFreeFieldBinding(nullptr); }, DbSuccess},
-        {"DbReadRecord rowset",
-         [&](EngineSide&) { return DbReadRecord(nullptr, DbReadNext, nullptr, &request, &errors.head); },
+        {"DbFreeFieldBinding", [] { return DbFreeFieldBinding(nullptr); }, DbSuccess},
+        {"DbReadRecord rowset", [&] { return DbReadRecord(nullptr, DbReadNext, nullptr, &request, &errors.head); },
          DbInvalidArgument},
         {"DbReadRecord request",
-         [&](EngineSide& e) { return DbReadRecord(e.rowset, DbReadNext, nullptr, nullptr, &errors.head); },
-         DbInvalidArgument},
+         [&] { return DbReadRecord(engine.rowset, DbReadNext, nullptr, nullptr, &errors.head); }, DbInvalidArgument},
         {"DbReadRecord bookmark",
-         [&](EngineSide& e) { return DbReadRecord(e.rowset, DbReadBookmark, nullptr, &request, &errors.head); },
+         [&] { return DbReadRecord(engine.rowset, DbReadBookmark, nullptr, &request, &errors.head); },
          DbInvalidArgument},
         {"DbReadVariantColumnValue rowset",
-         [&](EngineSide& e) {
-             return DbReadVariantColumnValue(nullptr, e.binding, nullptr, nullptr, value.Get(), &errors.head);
-         },
+         [&] { return DbReadVariantColumnValue(nullptr, engine.binding, nullptr, nullptr, value.Get(), &errors.head); },
          DbInvalidArgument},
         {"DbReadVariantColumnValue binding",
-         [&](EngineSide& e) {
-             return DbReadVariantColumnValue(e.rowset, nullptr, nullptr, nullptr, value.Get(), &errors.head);
-         },
+         [&] { return DbReadVariantColumnValue(engine.rowset, nullptr, nullptr, nullptr, value.Get(), &errors.head); },
          DbInvalidArgument},
         {"DbReadVariantColumnValue value",
-         [&](EngineSide& e) {
-             return DbReadVariantColumnValue(e.rowset, e.binding, nullptr, nullptr, nullptr, &errors.head);
+         [&] {
+             return DbReadVariantColumnValue(engine.rowset, engine.binding, nullptr, nullptr, nullptr, &errors.head);
          },
          DbInvalidArgument},
-        {"DbFreeString", [](EngineSide&) { return DbFreeString(nullptr); }, DbSuccess},
-        {"DbFreeErrorInfo", [](EngineSide&) { return DbFreeErrorInfo(nullptr); }, DbSuccess},
+        {"DbFreeString", [] { return DbFreeString(nullptr); }, DbSuccess},
+        {"DbFreeErrorInfo", [] { return DbFreeErrorInfo(nullptr); }, DbSuccess},
     };
     for (const Call& row : calls) {
         SCOPED_TRACE(row.label);
-        const int32_t result = row.call(engine);
+        const int32_t result = row.call();
         EXPECT_EQ(result, row.expected);
         // Nothing handed out on a refusal, and nothing left open.
         if (result != DbSuccess) EXPECT_EQ(text, nullptr);
