@@ -5,9 +5,9 @@ set -euo pipefail
 
 # wine64 holds the 64-bit loader only; the wine and wineserver commands come with wine.
 # libwine-dev brings the IDL files that widl compiles the sample provider's type library from;
-# CLI11 and nlohmann/json are the console's header-only libraries.
+# CLI11 and nlohmann/json are the console's header-only libraries; gcovr reads the coverage data.
 packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 googletest libwine-dev libcli11-dev
-          nlohmann-json3-dev)
+          nlohmann-json3-dev gcovr)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -23,7 +23,7 @@ fi
 commands=(cmake:cmake make:make x86_64-w64-mingw32-gcc-posix:gcc-mingw-w64-x86-64-posix
           x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix
           x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 x86_64-w64-mingw32-widl:mingw-w64-tools
-          wine:wine wineserver:wine)
+          wine:wine wineserver:wine x86_64-w64-mingw32-gcov-posix:gcc-mingw-w64-x86-64-posix gcovr:gcovr)
 for entry in "${commands[@]}"; do
   command="${entry%%:*}"
   if ! command -v "$command" >/dev/null 2>&1; then
