@@ -101,7 +101,7 @@ std::vector<Row> Rows() {
         // Integers 0 to 5.
         {I32(300), {No(int8uValue)}}, {I32(-1), {No(int8uValue)}}, {I32(255), {U8(255)}}, {I32(5), {Bool(1), I32(5)}},
         {I8(-128), {I16(-128), Num(-128.0), Cy(-1280000), Date(-128), Time(-128), Text(L"-128"), Dec(true, 0, 128)}},
-        {U8(200), {I16(200), Dec(false, 0, 200)}}, {U16(65535), {I32(65535), DateTime(65535, -1)}},
+        {U8(200), {I16(200), Dec(false, 0, 200)}}, {I16(-300), {I32(-300), No(int8uValue), Text(L"-300")}}, {U16(65535), {I32(65535), DateTime(65535, -1)}},
         {U32(4294967295u), {I64(4294967295LL), Num(4294967295.0), Date(-1), Text(L"4294967295")}},
         // Numbers; VarDecFromR8 fails for NaN.
         {Num(kNaN), {No(int32sValue), No(booleanValue), No(currencyValue), No(dateTimeValue), No(decimalValue)}},
@@ -255,6 +255,9 @@ TEST(ConversionMatrix, ConvertedSizesAndNewBuffers) {
     FreeValueData(result, numberValue);
     EXPECT_EQ(ConvertToNewBuffer("narrow", stringValue, narrowText, result, memoValue), 0);
     EXPECT_STREQ(static_cast<const wchar_t*>(result), L"narrow");
+    FreeValueData(result, memoValue);
+    EXPECT_EQ(ConvertToNewBuffer(L"wide", stringValue, 0, result, memoValue), 0);
+    EXPECT_STREQ(static_cast<const wchar_t*>(result), L"wide");
     FreeValueData(result, memoValue);
 
     result = &result;

@@ -99,6 +99,7 @@ TEST(DatePatterns, AgreeWithWindowsWhereItFormatsAndGoOnBeyondIt) {
         {L"dd.MM.yy", {1582, 10, 5}, L"05.10.82"},
         {L"'Day' d 'of' MMMM, yyyy", {1582, 10, 15}, L"Day 15 of October, 1582"},
         {L"d 'o''clock' M", {1582, 10, 15}, L"15 o'clock 10"},
+        {L"d 'of M", {1582, 10, 15}, L"15 of M"},
         {L"MMM d ''yy", {812, 3, 1}, L"Mar 1 '12"},
         {L"M/d/yyyy", {-4713, 1, 1}, L"1/1/-4713"},
         {L"dd/MM/y", {-44, 3, 15}, L"15/03/-44"},
