@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -87,11 +88,12 @@ struct Call {
     int32_t expected;
 };
 
+// Calls that succeed free what they made, so that every refusal can be checked for leftovers.
 TEST(HostileInput, EveryExportWithEachPointerArgumentNull) {
     EngineSide engine;
     ErrorList errors;
     wchar_t* text = nullptr;
-    uint32_t count = 0;
+    uint32_t n = 0;
     uint16_t match = 0;
     DbLogonInfo* logon = nullptr;
     DbTableInfo** tables = nullptr;
@@ -100,235 +102,106 @@ TEST(HostileInput, EveryExportWithEachPointerArgumentNull) {
     DbFieldDescription** fields = nullptr;
     DbOpenRowsetHandle* rowset = nullptr;
     DbFieldBinding* binding = nullptr;
-    const LogonInfoOwner logonInfo = MakeLogonInfo(engine.session.registration.ProgId().c_str());
+    ServerHandle* handle = nullptr;
+    const LogonInfoOwner owner = MakeLogonInfo(engine.session.registration.ProgId().c_str());
+    DbLogonInfo* const info = owner.get();
+    ServerHandle* const server = engine.handle;
+    DbTableInfo* const orders = &engine.query.Table();
+    DbOpenRowsetHandle* const open = engine.rowset;
+    const DbFieldBinding* const bound = engine.binding;
     const DbFieldBindingInfo byName = BindingByName(nullptr);
-    const DbReadRequest request{0, 0};
+    const DbReadRequest next{0, 0};
+    DbErrorInfo** const e = &errors.head;
     Variant value;
+    VARIANT* const v = value.Get();
+    // A copy of the engine's query definition with one part taken away.
+    const auto without = [&](auto change) {
+        DbQueryDefinition definition = engine.query.Definition();
+        change(definition);
+        return DbExecuteQuery(server, 0, &definition, nullptr, nullptr, nullptr, &rowset, nullptr, e);
+    };
+    DbTableInfo* noTable[1] = {nullptr};
+    const auto unnamed = std::unique_ptr<DbTableInfo, void (*)(DbTableInfo*)>(NewTableInfo(), DeleteTableInfo);
+    DbTableInfo* unnamedTables[1] = {unnamed.get()};
+    // clang-format off
     const std::vector<Call> calls = {
-        {"DbInitialize language",
-         [] {
-             const int32_t r = DbInitialize(nullptr, nullptr);
-             DbTerminate();
-             return r;
-         },
-         DbSuccess},
+        {"DbInitialize language", [] { const int32_t r = DbInitialize(nullptr, nullptr); DbTerminate(); return r; }, DbSuccess},
         {"DbGetInfo value", [] { return DbGetInfo(nullptr, 1, nullptr); }, DbInvalidArgument},
         {"DbFetchDatabaseType language", [&] { return DbFetchDatabaseType(nullptr, &text); }, DbSuccess},
         {"DbFetchDatabaseType name", [] { return DbFetchDatabaseType(L"", nullptr); }, DbInvalidArgument},
-        {"DbFetchLogonUIInfo logon", [&] { return DbFetchLogonUIInfo(nullptr, nullptr, nullptr, nullptr, &logon); },
-         DbInvalidArgument},
-        {"DbFetchLogonUIInfo new logon",
-         [&] { return DbFetchLogonUIInfo(nullptr, logonInfo.get(), nullptr, nullptr, nullptr); }, DbInvalidArgument},
-        {"DbMatchLogonInfo first",
-         [&] { return DbMatchLogonInfo(nullptr, logonInfo.get(), nullptr, nullptr, nullptr, nullptr, &match); },
-         DbInvalidArgument},
-        {"DbMatchLogonInfo second",
-         [&] { return DbMatchLogonInfo(logonInfo.get(), nullptr, nullptr, nullptr, nullptr, nullptr, &match); },
-         DbInvalidArgument},
-        {"DbMatchLogonInfo match",
-         [&] {
-             return DbMatchLogonInfo(logonInfo.get(), logonInfo.get(), nullptr, nullptr, nullptr, nullptr, nullptr);
-         },
-         DbInvalidArgument},
+        {"DbFetchLogonUIInfo logon", [&] { return DbFetchLogonUIInfo(nullptr, nullptr, nullptr, nullptr, &logon); }, DbInvalidArgument},
+        {"DbFetchLogonUIInfo new logon", [&] { return DbFetchLogonUIInfo(nullptr, info, nullptr, nullptr, nullptr); }, DbInvalidArgument},
+        {"DbMatchLogonInfo first", [&] { return DbMatchLogonInfo(nullptr, info, nullptr, nullptr, nullptr, nullptr, &match); }, DbInvalidArgument},
+        {"DbMatchLogonInfo second", [&] { return DbMatchLogonInfo(info, nullptr, nullptr, nullptr, nullptr, nullptr, &match); }, DbInvalidArgument},
+        {"DbMatchLogonInfo match", [&] { return DbMatchLogonInfo(info, info, nullptr, nullptr, nullptr, nullptr, nullptr); }, DbInvalidArgument},
         {"DbFreeLogonInfo", [] { return DbFreeLogonInfo(nullptr); }, DbSuccess},
-        {"DbLogonServer logon",
-         [&] {
-             ServerHandle* h = nullptr;
-             return DbLogonServer(nullptr, &logon, nullptr, nullptr, L"", &h, &errors.head);
-         },
-         DbInvalidArgument},
-        {"DbLogonServer new logon",
-         [&] {
-             ServerHandle* h = nullptr;
-             const int32_t r = DbLogonServer(logonInfo.get(), nullptr, nullptr, nullptr, L"", &h, &errors.head);
-             DbLogoffServer(h);
-             return r;
-         },
-         DbInvalidArgument},
-        {"DbLogonServer language",
-         [&] {
-             ServerHandle* h = nullptr;
-             const int32_t r = DbLogonServer(logonInfo.get(), &logon, nullptr, nullptr, nullptr, &h, &errors.head);
-             DbLogoffServer(h);
-             DbFreeLogonInfo(std::exchange(logon, nullptr));
-             return r;
-         },
-         DbSuccess},
-        {"DbLogonServer handle",
-         [&] { return DbLogonServer(logonInfo.get(), &logon, nullptr, nullptr, L"", nullptr, &errors.head); },
-         DbInvalidArgument},
-        {"DbLogonServer errors",
-         [&] {
-             ServerHandle* h = nullptr;
-             const int32_t r = DbLogonServer(logonInfo.get(), &logon, nullptr, nullptr, L"", &h, nullptr);
-             DbLogoffServer(h);
-             DbFreeLogonInfo(std::exchange(logon, nullptr));
-             return r;
-         },
-         DbSuccess},
+        {"DbLogonServer logon", [&] { return DbLogonServer(nullptr, &logon, nullptr, nullptr, L"", &handle, e); }, DbInvalidArgument},
+        {"DbLogonServer new logon", [&] { return DbLogonServer(info, nullptr, nullptr, nullptr, L"", &handle, e); }, DbInvalidArgument},
+        {"DbLogonServer language", [&] { return DbLogonServer(info, &logon, nullptr, nullptr, nullptr, &handle, e); }, DbSuccess},
+        {"DbLogonServer handle", [&] { return DbLogonServer(info, &logon, nullptr, nullptr, L"", nullptr, e); }, DbInvalidArgument},
+        {"DbLogonServer errors", [&] { return DbLogonServer(info, &logon, nullptr, nullptr, L"", &handle, nullptr); }, DbSuccess},
         {"DbLogoffServer", [] { return DbLogoffServer(nullptr); }, DbSuccess},
         {"DbFetchServerName handle", [&] { return DbFetchServerName(nullptr, &text); }, DbInvalidArgument},
-        {"DbFetchServerName name", [&] { return DbFetchServerName(engine.handle, nullptr); }, DbInvalidArgument},
-        {"DbFetchTableList handle",
-         [&] { return DbFetchTableList(nullptr, nullptr, nullptr, 0, &tables, &count, nullptr); }, DbInvalidArgument},
-        {"DbFetchTableList list",
-         [&] { return DbFetchTableList(engine.handle, nullptr, nullptr, 0, nullptr, &count, nullptr); },
-         DbInvalidArgument},
-        {"DbFetchTableList count",
-         [&] { return DbFetchTableList(engine.handle, nullptr, nullptr, 0, &tables, nullptr, nullptr); },
-         DbInvalidArgument},
+        {"DbFetchServerName name", [&] { return DbFetchServerName(server, nullptr); }, DbInvalidArgument},
+        {"DbFetchTableList handle", [&] { return DbFetchTableList(nullptr, nullptr, nullptr, 0, &tables, &n, nullptr); }, DbInvalidArgument},
+        {"DbFetchTableList list", [&] { return DbFetchTableList(server, nullptr, nullptr, 0, nullptr, &n, nullptr); }, DbInvalidArgument},
+        {"DbFetchTableList count", [&] { return DbFetchTableList(server, nullptr, nullptr, 0, &tables, nullptr, nullptr); }, DbInvalidArgument},
         {"DbFreeTableList", [] { return DbFreeTableList(nullptr, nullptr); }, DbSuccess},
         {"DbFetchTableInfo name", [&] { return DbFetchTableInfo(nullptr, nullptr, &table); }, DbInvalidArgument},
         {"DbFetchTableInfo table", [] { return DbFetchTableInfo(nullptr, L"Orders", nullptr); }, DbInvalidArgument},
         {"DbFreeTableInfo", [] { return DbFreeTableInfo(nullptr); }, DbSuccess},
-        {"DbFetchTableParameters handle",
-         [&] { return DbFetchTableParameters(nullptr, &engine.query.Table(), &count, &parameters, &errors.head); },
-         DbInvalidArgument},
-        {"DbFetchTableParameters table",
-         [&] { return DbFetchTableParameters(engine.handle, nullptr, &count, &parameters, &errors.head); },
-         DbInvalidArgument},
-        {"DbFetchTableParameters count",
-         [&] {
-             return DbFetchTableParameters(engine.handle, &engine.query.Table(), nullptr, &parameters, &errors.head);
-         },
-         DbInvalidArgument},
-        {"DbFetchTableParameters list",
-         [&] { return DbFetchTableParameters(engine.handle, &engine.query.Table(), &count, nullptr, &errors.head); },
-         DbInvalidArgument},
+        {"DbFetchTableParameters handle", [&] { return DbFetchTableParameters(nullptr, orders, &n, &parameters, e); }, DbInvalidArgument},
+        {"DbFetchTableParameters table", [&] { return DbFetchTableParameters(server, nullptr, &n, &parameters, e); }, DbInvalidArgument},
+        {"DbFetchTableParameters count", [&] { return DbFetchTableParameters(server, orders, nullptr, &parameters, e); }, DbInvalidArgument},
+        {"DbFetchTableParameters list", [&] { return DbFetchTableParameters(server, orders, &n, nullptr, e); }, DbInvalidArgument},
         {"DbFreeParametersList", [] { return DbFreeParametersList(2, nullptr); }, DbSuccess},
-        {"DbFetchTableFields handle",
-         [&] {
-             return DbFetchTableFields(nullptr, &engine.query.Table(), 0, nullptr, nullptr, &count, &fields,
-                                       &errors.head);
-         },
-         DbInvalidArgument},
-        {"DbFetchTableFields table",
-         [&] { return DbFetchTableFields(engine.handle, nullptr, 0, nullptr, nullptr, &count, &fields, &errors.head); },
-         DbInvalidArgument},
-        {"DbFetchTableFields parameters",
-         [&] {
-             const int32_t r = DbFetchTableFields(engine.handle, &engine.query.Table(), 2, nullptr, nullptr, &count,
-                                                  &fields, &errors.head);
-             DbFreeFieldList(count, std::exchange(fields, nullptr));
-             return r;
-         },
-         DbSuccess},
-        {"DbFetchTableFields count",
-         [&] {
-             return DbFetchTableFields(engine.handle, &engine.query.Table(), 0, nullptr, nullptr, nullptr, &fields,
-                                       &errors.head);
-         },
-         DbInvalidArgument},
-        {"DbFetchTableFields fields",
-         [&] {
-             return DbFetchTableFields(engine.handle, &engine.query.Table(), 0, nullptr, nullptr, &count, nullptr,
-                                       &errors.head);
-         },
-         DbInvalidArgument},
+        {"DbFetchTableFields handle", [&] { return DbFetchTableFields(nullptr, orders, 0, nullptr, nullptr, &n, &fields, e); }, DbInvalidArgument},
+        {"DbFetchTableFields table", [&] { return DbFetchTableFields(server, nullptr, 0, nullptr, nullptr, &n, &fields, e); }, DbInvalidArgument},
+        {"DbFetchTableFields parameters", [&] { return DbFetchTableFields(server, orders, 2, nullptr, nullptr, &n, &fields, e); }, DbSuccess},
+        {"DbFetchTableFields count", [&] { return DbFetchTableFields(server, orders, 0, nullptr, nullptr, nullptr, &fields, e); }, DbInvalidArgument},
+        {"DbFetchTableFields fields", [&] { return DbFetchTableFields(server, orders, 0, nullptr, nullptr, &n, nullptr, e); }, DbInvalidArgument},
         {"DbFreeFieldList", [] { return DbFreeFieldList(2, nullptr); }, DbSuccess},
-        {"DbExecuteQuery handle",
-         [&] {
-             return DbExecuteQuery(nullptr, 0, &engine.query.Definition(), nullptr, nullptr, nullptr, &rowset, nullptr,
-                                   &errors.head);
-         },
-         DbInvalidArgument},
-        {"DbExecuteQuery definition",
-         [&] {
-             return DbExecuteQuery(engine.handle, 0, nullptr, nullptr, nullptr, nullptr, &rowset, nullptr,
-                                   &errors.head);
-         },
-         DbInvalidArgument},
-        {"DbExecuteQuery rowset",
-         [&] {
-             return DbExecuteQuery(engine.handle, 0, &engine.query.Definition(), nullptr, nullptr, nullptr, nullptr,
-                                   nullptr, &errors.head);
-         },
-         DbInvalidArgument},
-        {"DbExecuteQuery tables",
-         [&] {
-             DbQueryDefinition d = engine.query.Definition();
-             d.tables = nullptr;
-             return DbExecuteQuery(engine.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
-         },
-         DbInvalidArgument},
-        {"DbExecuteQuery table",
-         [&] {
-             DbTableInfo* none[1] = {nullptr};
-             DbQueryDefinition d = engine.query.Definition();
-             d.tables = none;
-             return DbExecuteQuery(engine.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
-         },
-         DbInvalidArgument},
-        {"DbExecuteQuery parameters",
-         [&] {
-             DbQueryDefinition d = engine.query.Definition();
-             d.parameters = nullptr;
-             d.parameterValues = nullptr;
-             const int32_t r =
-                 DbExecuteQuery(engine.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
-             DbCloseRowset(std::exchange(rowset, nullptr));
-             return r;
-         },
-         DbSuccess},
-        {"DbExecuteQuery table name",
-         [&] {
-             DbTableInfo* t = NewTableInfo();
-             DbTableInfo* one[1] = {t};
-             DbQueryDefinition d = engine.query.Definition();
-             d.tables = one;
-             d.nParameters = 0;
-             const int32_t r =
-                 DbExecuteQuery(engine.handle, 0, &d, nullptr, nullptr, nullptr, &rowset, nullptr, &errors.head);
-             DeleteTableInfo(t);
-             return r;
-         },
-         DbOutOfMemory},
+        {"DbExecuteQuery handle", [&] { return DbExecuteQuery(nullptr, 0, &engine.query.Definition(), nullptr, nullptr, nullptr, &rowset, nullptr, e); }, DbInvalidArgument},
+        {"DbExecuteQuery definition", [&] { return DbExecuteQuery(server, 0, nullptr, nullptr, nullptr, nullptr, &rowset, nullptr, e); }, DbInvalidArgument},
+        {"DbExecuteQuery rowset", [&] { return DbExecuteQuery(server, 0, &engine.query.Definition(), nullptr, nullptr, nullptr, nullptr, nullptr, e); }, DbInvalidArgument},
+        {"DbExecuteQuery tables", [&] { return without([](DbQueryDefinition& d) { d.tables = nullptr; }); }, DbInvalidArgument},
+        {"DbExecuteQuery table", [&] { return without([&](DbQueryDefinition& d) { d.tables = noTable; }); }, DbInvalidArgument},
+        {"DbExecuteQuery parameters", [&] { return without([](DbQueryDefinition& d) { d.parameters = nullptr; d.parameterValues = nullptr; }); }, DbSuccess},
+        {"DbExecuteQuery table name", [&] { return without([&](DbQueryDefinition& d) { d.tables = unnamedTables; d.nParameters = 0; }); }, DbOutOfMemory},
         {"DbCloseRowset", [] { return DbCloseRowset(nullptr); }, DbSuccess},
-        {"DbBindToField rowset", [&] { return DbBindToField(nullptr, &byName, &binding, &errors.head); },
-         DbInvalidArgument},
-        {"DbBindToField request", [&] { return DbBindToField(engine.rowset, nullptr, &binding, &errors.head); },
-         DbInvalidArgument},
-        {"DbBindToField binding", [&] { return DbBindToField(engine.rowset, &byName, nullptr, &errors.head); },
-         DbInvalidArgument},
-        {"DbBindToField name",
-         [&] {
-             const int32_t r = DbBindToField(engine.rowset, &byName, &binding, &errors.head);
-             DbFreeFieldBinding(std::exchange(binding, nullptr));
-             return r;
-         },
-         DbNoSuchField},
+        {"DbBindToField rowset", [&] { return DbBindToField(nullptr, &byName, &binding, e); }, DbInvalidArgument},
+        {"DbBindToField request", [&] { return DbBindToField(open, nullptr, &binding, e); }, DbInvalidArgument},
+        {"DbBindToField binding", [&] { return DbBindToField(open, &byName, nullptr, e); }, DbInvalidArgument},
+        {"DbBindToField name", [&] { return DbBindToField(open, &byName, &binding, e); }, DbNoSuchField},
         {"DbFreeFieldBinding", [] { return DbFreeFieldBinding(nullptr); }, DbSuccess},
-        {"DbReadRecord rowset", [&] { return DbReadRecord(nullptr, DbReadNext, nullptr, &request, &errors.head); },
-         DbInvalidArgument},
-        {"DbReadRecord request",
-         [&] { return DbReadRecord(engine.rowset, DbReadNext, nullptr, nullptr, &errors.head); }, DbInvalidArgument},
-        {"DbReadRecord bookmark",
-         [&] { return DbReadRecord(engine.rowset, DbReadBookmark, nullptr, &request, &errors.head); },
-         DbInvalidArgument},
-        {"DbReadVariantColumnValue rowset",
-         [&] { return DbReadVariantColumnValue(nullptr, engine.binding, nullptr, nullptr, value.Get(), &errors.head); },
-         DbInvalidArgument},
-        {"DbReadVariantColumnValue binding",
-         [&] { return DbReadVariantColumnValue(engine.rowset, nullptr, nullptr, nullptr, value.Get(), &errors.head); },
-         DbInvalidArgument},
-        {"DbReadVariantColumnValue value",
-         [&] {
-             return DbReadVariantColumnValue(engine.rowset, engine.binding, nullptr, nullptr, nullptr, &errors.head);
-         },
-         DbInvalidArgument},
+        {"DbReadRecord rowset", [&] { return DbReadRecord(nullptr, DbReadNext, nullptr, &next, e); }, DbInvalidArgument},
+        {"DbReadRecord request", [&] { return DbReadRecord(open, DbReadNext, nullptr, nullptr, e); }, DbInvalidArgument},
+        {"DbReadRecord bookmark", [&] { return DbReadRecord(open, DbReadBookmark, nullptr, &next, e); }, DbInvalidArgument},
+        {"DbReadVariantColumnValue rowset", [&] { return DbReadVariantColumnValue(nullptr, bound, nullptr, nullptr, v, e); }, DbInvalidArgument},
+        {"DbReadVariantColumnValue binding", [&] { return DbReadVariantColumnValue(open, nullptr, nullptr, nullptr, v, e); }, DbInvalidArgument},
+        {"DbReadVariantColumnValue value", [&] { return DbReadVariantColumnValue(open, bound, nullptr, nullptr, nullptr, e); }, DbInvalidArgument},
         {"DbFreeString", [] { return DbFreeString(nullptr); }, DbSuccess},
         {"DbFreeErrorInfo", [] { return DbFreeErrorInfo(nullptr); }, DbSuccess},
     };
+    // clang-format on
     for (const Call& row : calls) {
         SCOPED_TRACE(row.label);
         const int32_t result = row.call();
         EXPECT_EQ(result, row.expected);
-        // Nothing handed out on a refusal, and nothing left open.
-        if (result != DbSuccess) EXPECT_EQ(text, nullptr);
-        EXPECT_EQ(rowset, nullptr);
+        // Nothing handed out on a refusal.
+        if (result != DbSuccess) {
+            EXPECT_EQ(text, nullptr);
+            EXPECT_EQ(logon, nullptr);
+            EXPECT_EQ(handle, nullptr);
+            EXPECT_EQ(rowset, nullptr);
+        }
         EXPECT_EQ(binding, nullptr);
         DbFreeString(std::exchange(text, nullptr));
         DbFreeLogonInfo(std::exchange(logon, nullptr));
+        DbLogoffServer(std::exchange(handle, nullptr));
+        DbCloseRowset(std::exchange(rowset, nullptr));
+        DbFreeFieldList(n, std::exchange(fields, nullptr));
+        n = 0;
         EXPECT_EQ(engine.Report(), L"12");
     }
 }
