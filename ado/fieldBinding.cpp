@@ -39,16 +39,17 @@ int32_t BindRecordField(const DbFieldBindingInfo& request, DbFieldBinding*& bind
 int32_t BindOwnColumnByName(DbOpenRowsetHandle& rowset, const DbFieldBindingInfo& request,
                             DbFieldBinding*& binding, DbErrorInfo** errorInfo) {
     FieldDescriptionList columns;
-    int32_t result = rowset.CollectFields(columns, errorInfo);
+    LONG ownColumns = 0;
+    int32_t result = rowset.CollectFields(columns, errorInfo, &ownColumns);
     if (!FoundOrChapterMissing(result)) return result;
 
     const SWCharString requested(request.fieldName);
     ComPtr<Field> field;
     uint32_t occurrence = 0;
-    for (uint32_t position = 0; position < columns.size(); ++position) {
+    for (LONG position = 0; position < ownColumns; ++position) {
         // Every position was just listed: a look-up that fails now is ADO's failure, and
         // passing over it would count the occurrences wrong.
-        result = rowset.GetOwnField(*FieldPositionIndex(static_cast<LONG>(position)).Get(), field, errorInfo);
+        result = rowset.GetOwnField(*FieldPositionIndex(position).Get(), field, errorInfo);
         if (result != DbSuccess) return result;
         if (!field) return DbNoSuchField;
         Bstr name;

@@ -25,13 +25,14 @@ ComPtr<Fields> ReadFields(const ComPtr<_Recordset>& recordset) {
 
 }  // namespace
 
-int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInfo** errorInfo) {
+int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInfo** errorInfo, LONG* ownColumns) {
     if (!recordset) return DbFailed;
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         const ComPtr<Fields> fields = ReadFields(recordset);
         if (!fields) return DbSuccess;
         LONG count = 0;
         CheckCom(fields->get_Count(&count), fields);
+        if (ownColumns) *ownColumns = count;
         for (LONG position = 0; position < count; ++position) {
             ComPtr<Field> field;
             CheckCom(fields->get_Item(*FieldPositionIndex(position).Get(), field.ReleaseAndGetAddressOf()), fields);
@@ -97,6 +98,7 @@ int32_t DbOpenRowsetHandle::FindField(const VARIANT& index, ComPtr<Field>& field
 
 int32_t DbOpenRowsetHandle::OpenChapter(const wchar_t* chapterName, DbOpenRowsetHandle& child,
                                         DbErrorInfo** errorInfo) {
+    child.recordset.Reset();
     if (!chapterName || !*chapterName) return DbFailed;
     return ReportingFailures(errorInfo, DbMethodNotExecuted, [&]() -> int32_t {
         const ComPtr<Fields> fields = ReadFields(recordset);

@@ -51,8 +51,10 @@ public:
     // Record mode: bindings hold names, values come through the current row's ADODB.Record.
     bool IsInRecordMode() { return SupportsCustomFields() || SupportsHierarchicalRecord(); }
 
-    // The columns as field descriptions, a chapter column replaced by its recordset's columns.
-    int32_t CollectFields(FieldDescriptionList& list, DbErrorInfo** errorInfo);
+    // The columns as field descriptions, a chapter column replaced by its recordset's columns
+    // and columns of types without a description left out; ownColumns receives the number of
+    // the rowset's own columns, which the list therefore need not have.
+    int32_t CollectFields(FieldDescriptionList& list, DbErrorInfo** errorInfo, LONG* ownColumns = nullptr);
     // index: a column name (VT_BSTR) or a 0-based position (VT_I4).
     int32_t GetOwnField(const VARIANT& index, ComPtr<Field>& field, DbErrorInfo** errorInfo);
     int32_t FindField(const VARIANT& index, ComPtr<Field>& field, bool searchChildren, DbErrorInfo** errorInfo);

@@ -117,6 +117,22 @@ TEST(Binding, RecordsetModeByNameWithOccurrencesAndByPosition) {
     CheckBindings(rowset, kRecordsetModeCases, false);
 }
 
+// The occurrence counts the rowset's own columns, also those that have no field description.
+TEST(Binding, OccurrencesCountColumnsOfEveryType) {
+    ReportedAssertions assertions;
+    DbOpenRowsetHandle rowset(BuildRecordset({{L"A", adInteger, 4}, {L"O", adIDispatch, 8}, {L"A", adInteger, 4}},
+                                             {{I4(10), Null(), I4(30)}}));
+    const DbFieldBindingInfo request = Request({kBindByName, 0, L"A", 1});
+    DbFieldBinding* binding = nullptr;
+    DbErrorInfo* errors = nullptr;
+    ASSERT_EQ(DbBindToField(&rowset, &request, &binding, &errors), DbSuccess);
+    EXPECT_EQ(errors, nullptr);
+    ASSERT_NE(binding, nullptr);
+    ExpectBoundValue(rowset, *binding, 30);
+    DbFreeFieldBinding(binding);
+    assertions.Take();
+}
+
 TEST(Binding, RecordModeHoldsNamesOnly) {
     const ProviderListValue everything(HKEY_CURRENT_USER, kCustomFieldsProviders, L"*");
     DbOpenRowsetHandle rowset(SameNamedColumns());
