@@ -19,7 +19,8 @@ inline Variant FieldPositionIndex(LONG position) {
 // same: Wine's ADO reads through a null one.
 inline Variant FieldNameIndex(const wchar_t* name) {
     Variant index;
-    index.Get()->vt = VT_BSTR;
+    // The text first: should its copy fail, the VARIANT holds no string to free.
     index.Get()->bstrVal = Bstr(name ? name : L"").Detach();
+    index.Get()->vt = VT_BSTR;
     return index;
 }

@@ -16,11 +16,11 @@ bool DbOpenRowsetHandle::IsEmpty() const { return ReadBof() && ReadEof(); }
 int32_t DbOpenRowsetHandle::IsAtEnd(bool& atEnd, DbErrorInfo** errorInfo) {
     atEnd = false;
     if (!recordset) return DbFailed;
-    try {
+    const int32_t asked = ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
         atEnd = ReadEof();
-    } catch (const ComError& error) {
-        return errorInfo ? ReportComError(error, errorInfo, errorLanguage, DbFailed) : ResultCodeFromComError(error);
-    }
+        return DbSuccess;
+    });
+    if (asked != DbSuccess) return asked;
     // Below a row the child tells; its own failure leaves the answer as it stands.
     if (atEnd && childRowsetOfCurrentRecord) childRowsetOfCurrentRecord->IsAtEnd(atEnd);
     return DbSuccess;

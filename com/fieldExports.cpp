@@ -26,17 +26,6 @@ public:
     DbParameterDescription** list = nullptr;
 };
 
-// Without values from the engine, every parameter takes its current value or its default.
-int32_t InvokeWithOwnParameters(ServerHandle& handle, const DbTableInfo& table, ComPtr<_Recordset>& recordset,
-                                DbErrorInfo** errorInfo) {
-    OwnParameters parameters;
-    const int32_t result = DbFetchTableParameters(&handle, &table, &parameters.count, &parameters.list, errorInfo);
-    if (result != DbSuccess) return result;
-    return ReportDriverError(DriverLanguage(),
-                             InvokeMethod(handle, table, parameters.list, nullptr, parameters.count, recordset),
-                             errorInfo);
-}
-
 void FillFieldDescription(DbFieldDescription* record, const FieldDescriptionEntry& entry) {
     record->name = DuplicateText(entry.name.c_str());
     record->description = DuplicateText(entry.description.c_str());
@@ -58,14 +47,21 @@ extern "C" int32_t DbFetchTableFields(ServerHandle* serverHandle, const DbTableI
         *fields = nullptr;
         if (!serverHandle || !table) return DbInvalidArgument;
 
+        // Without values from the engine, every parameter takes its current value or its default.
+        OwnParameters own;
+        if (parameterCount == 0) {
+            if (!table->firstText) return DbInvalidArgument;
+            const int32_t described = DescribeMethodParameters(*serverHandle, table->firstText,
+                                                               ParameterList{&own.count, &own.list}, errorInfo);
+            if (described != DbSuccess) return described;
+            parameters = own.list;
+            parameterValues = nullptr;
+            parameterCount = own.count;
+        }
         ComPtr<_Recordset> recordset;
-        const int32_t invoked =
-            parameterCount != 0
-                ? ReportDriverError(DriverLanguage(),
-                                    InvokeMethod(*serverHandle, *table, parameters, parameterValues, parameterCount,
-                                                 recordset),
-                                    errorInfo)
-                : InvokeWithOwnParameters(*serverHandle, *table, recordset, errorInfo);
+        const int32_t invoked = ReportDriverError(
+            DriverLanguage(),
+            InvokeMethod(*serverHandle, *table, parameters, parameterValues, parameterCount, recordset), errorInfo);
         if (invoked != DbSuccess) return invoked;
 
         DbOpenRowsetHandle rowset(std::move(recordset));

@@ -204,8 +204,7 @@ int32_t InvokeMethod(ServerHandle& handle, const DbTableInfo& table, DbParameter
     // A method that returned nothing, or no object, gives no recordset and no error.
     if (result.Get()->vt != VT_DISPATCH) return DbSuccess;
 
-    ComPtr<IUnknown> object;
-    if (FAILED(ComPtr<IDispatch>(result.Get()->pdispVal).As(object)) || FAILED(object.As(recordset))) {
+    if (FAILED(ComPtr<IDispatch>(result.Get()->pdispVal).As(recordset))) {
         recordset.Reset();
         return DbMethodNotExecuted;
     }
