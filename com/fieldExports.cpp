@@ -59,10 +59,10 @@ extern "C" int32_t DbFetchTableFields(ServerHandle* serverHandle, const DbTableI
             parameterCount = own.count;
         }
         ComPtr<_Recordset> recordset;
-        const int32_t invoked = ReportDriverError(
-            DriverLanguage(),
-            InvokeMethod(*serverHandle, *table, parameters, parameterValues, parameterCount, recordset), errorInfo);
-        if (invoked != DbSuccess) return invoked;
+        InvocationFailure failure;
+        const int32_t invoked =
+            InvokeMethod(*serverHandle, *table, parameters, parameterValues, parameterCount, recordset, failure);
+        if (invoked != DbSuccess) return ReportInvocationFailure(DriverLanguage(), invoked, failure, errorInfo);
 
         DbOpenRowsetHandle rowset(std::move(recordset));
         FieldDescriptionList list;

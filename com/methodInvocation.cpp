@@ -4,12 +4,15 @@
 
 #include <cstring>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "ado/adoCommon.h"
 #include "ado/adoconvert.h"
 #include "common/bstr.h"
 #include "common/dayNumber.h"
 #include "common/dbconvert.h"
+#include "common/resourceStrings.h"
 #include "common/resultCodes.h"
 #include "common/variant.h"
 #include "platform/dbAssert.h"
@@ -44,11 +47,25 @@ bool IsDiscreteWithData(const DbValue* value) {
 // Automation's day 0, the date part of a time without a date.
 constexpr CalendarDate kAutomationDayZero{1899, 12, 30};
 
-// The day at midnight, or with the time of the seconds field; none for a day that automation
-// cannot hold (before the year 100 or after 9999).
-std::optional<DATE> VariantDate(const CalendarDate& date, const DbDateTime& moment, bool withTime) {
+// Why a value cannot become an argument: the driver's texts, each naming the parameter.
+constexpr UINT kDateOutOfRangeMessage = 11;
+constexpr UINT kInvalidDateMessage = 12;
+constexpr UINT kDecimalMessage = 13;
+constexpr int32_t kSecondsPerDay = 86400;
+
+// An automation date, or the message that says why the moment has none.
+struct AutomationDate {
+    DATE value = 0;
+    UINT refused = 0;
+};
+
+// The day at midnight, or with the time of the seconds field. Automation holds no day before
+// the year 100 or after 9999; a time of day lies within its day.
+AutomationDate ToVariantDate(const CalendarDate& date, const DbDateTime& moment, bool withTime) {
     // Automation would read a year below 100 as one of this century or the last.
-    if (date.year < 100 || date.year > 9999) return std::nullopt;
+    if (date.year < 100 || date.year > 9999) return {0, kDateOutOfRangeMessage};
+    // Hours beyond a day would be cut to 16 bits on the way and name another day.
+    if (withTime && (moment.seconds < 0 || moment.seconds >= kSecondsPerDay)) return {0, kInvalidDateMessage};
     SYSTEMTIME time{};
     time.wYear = static_cast<WORD>(date.year);
     time.wMonth = static_cast<WORD>(date.month);
@@ -59,19 +76,22 @@ std::optional<DATE> VariantDate(const CalendarDate& date, const DbDateTime& mome
         time.wMinute = static_cast<WORD>(clock.minute);
         time.wSecond = static_cast<WORD>(clock.second);
     }
-    DATE result = 0;
-    if (!SystemTimeToVariantTime(&time, &result)) return std::nullopt;
+    AutomationDate result;
+    if (!SystemTimeToVariantTime(&time, &result.value)) result.refused = kInvalidDateMessage;
     return result;
 }
 
 // A value without a date falls on automation's day 0, as a time does.
-std::optional<DATE> VariantDate(const DbDateTime& moment, bool withTime) {
-    return VariantDate(moment.day == kNoDate ? kAutomationDayZero : DateFromDayNumber(moment.day), moment, withTime);
+AutomationDate ToVariantDate(const DbDateTime& moment, bool withTime) {
+    return ToVariantDate(moment.day == kNoDate ? kAutomationDayZero : DateFromDayNumber(moment.day), moment, withTime);
 }
 
-int32_t StoreDate(std::optional<DATE> date, VARIANT& slot) {
-    if (!date) return DbNotConvertible;
-    slot.date = *date;
+int32_t StoreDate(const AutomationDate& date, VARIANT& slot, UINT& message) {
+    if (date.refused) {
+        message = date.refused;
+        return DbNotConvertible;
+    }
+    slot.date = date.value;
     slot.vt = VT_DATE;
     return DbSuccess;
 }
@@ -83,8 +103,9 @@ Datum Read(const void* data) {
     return datum;
 }
 
-// 808 for a value type that has no VARIANT form, 600 for a value that automation cannot hold.
-int32_t MakeArgument(const ArgumentSource& source, VARIANT& slot) {
+// 808 for a value type that has no VARIANT form; 600 with message set for a value that
+// automation cannot hold.
+int32_t MakeArgument(const ArgumentSource& source, VARIANT& slot, UINT& message) {
     const void* data = source.data;
     switch (source.valueType) {
     case int8uValue: slot.bVal = Read<BYTE>(data); slot.vt = VT_UI1; return DbSuccess;
@@ -97,14 +118,17 @@ int32_t MakeArgument(const ArgumentSource& source, VARIANT& slot) {
     // The low byte of the stored word decides; automation's true is all bits set, which is what
     // providers compare with.
     case booleanValue: slot.boolVal = Read<BYTE>(data) ? VARIANT_TRUE : VARIANT_FALSE; slot.vt = VT_BOOL; return DbSuccess;
-    case dateValue: return StoreDate(VariantDate(Read<DbDateTime>(data), false), slot);
+    case dateValue: return StoreDate(ToVariantDate(Read<DbDateTime>(data), false), slot, message);
     // A time has no day number; automation gives it day 0.
-    case timeValue: return StoreDate(VariantDate(kAutomationDayZero, Read<DbDateTime>(data), true), slot);
-    case dateTimeValue: return StoreDate(VariantDate(Read<DbDateTime>(data), true), slot);
+    case timeValue: return StoreDate(ToVariantDate(kAutomationDayZero, Read<DbDateTime>(data), true), slot, message);
+    case dateTimeValue: return StoreDate(ToVariantDate(Read<DbDateTime>(data), true), slot, message);
     case stringValue: slot.bstrVal = Bstr(static_cast<const wchar_t*>(data)).Detach(); slot.vt = VT_BSTR; return DbSuccess;
     case decimalValue: {
         DECIMAL decimal = Read<DECIMAL>(data);
-        if (FAILED(VarR8FromDec(&decimal, &slot.dblVal))) return DbNotConvertible;
+        if (FAILED(VarR8FromDec(&decimal, &slot.dblVal))) {
+            message = kDecimalMessage;
+            return DbNotConvertible;
+        }
         slot.vt = VT_R8;
         return DbSuccess;
     }
@@ -153,9 +177,16 @@ private:
     EXCEPINFO record_{};
 };
 
+// A parameter as the engine's user knows it: its name, else its position from 1.
+SWCharString ParameterLabel(const DbParameterDescription* parameter, uint32_t index) {
+    if (parameter && parameter->name && *parameter->name) return parameter->name;
+    return SWCharString(std::to_wstring(index + 1));
+}
+
 // Fills the slots in reverse order, as Invoke expects them; the result to stop with, or none.
 std::optional<int32_t> MakeArguments(DbParameterDescription* const* parameters, DbValue* const* parameterValues,
-                                     uint32_t parameterCount, std::vector<Variant>& slots) {
+                                     uint32_t parameterCount, std::vector<Variant>& slots,
+                                     InvocationFailure& failure) {
     for (uint32_t i = 0; i < parameterCount; ++i) {
         const DbParameterDescription* parameter = parameters ? parameters[i] : nullptr;
         DB_ASSERT_TEXT(parameter != nullptr, "param != NULL");
@@ -175,7 +206,10 @@ std::optional<int32_t> MakeArguments(DbParameterDescription* const* parameters, 
             // Not called at all: no recordset, and no error either.
             return DbSuccess;
         }
-        if (const int32_t made = MakeArgument(source, slot); made != DbSuccess) return made;
+        if (const int32_t made = MakeArgument(source, slot, failure.message); made != DbSuccess) {
+            if (failure.message) failure.parameter = ParameterLabel(parameter, i);
+            return made;
+        }
     }
     return std::nullopt;
 }
@@ -183,10 +217,12 @@ std::optional<int32_t> MakeArguments(DbParameterDescription* const* parameters, 
 }  // namespace
 
 int32_t InvokeMethod(ServerHandle& handle, const DbTableInfo& table, DbParameterDescription* const* parameters,
-                     DbValue* const* parameterValues, uint32_t parameterCount, ComPtr<_Recordset>& recordset) {
+                     DbValue* const* parameterValues, uint32_t parameterCount, ComPtr<_Recordset>& recordset,
+                     InvocationFailure& failure) {
     recordset.Reset();
+    failure = InvocationFailure();
     std::vector<Variant> slots(parameterCount);
-    if (auto stop = MakeArguments(parameters, parameterValues, parameterCount, slots)) return *stop;
+    if (auto stop = MakeArguments(parameters, parameterValues, parameterCount, slots, failure)) return *stop;
     if (!table.firstText) return DbOutOfMemory;
 
     DISPID member = DISPID_UNKNOWN;
@@ -198,8 +234,9 @@ int32_t InvokeMethod(ServerHandle& handle, const DbTableInfo& table, DbParameter
     Variant result;
     ExceptionRecord exception;
     UINT argumentError = 0;
-    if (FAILED(handle.dispatch->Invoke(member, IID_NULL, kNeutralLocale, DISPATCH_METHOD, &arguments, result.Get(),
-                                       exception.Get(), &argumentError)))
+    // A read-only property that returns a recordset is a table too: dispatch matches the kind.
+    if (FAILED(handle.dispatch->Invoke(member, IID_NULL, kNeutralLocale, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                                       &arguments, result.Get(), exception.Get(), &argumentError)))
         return DbMethodNotExecuted;
     // A method that returned nothing, or no object, gives no recordset and no error.
     if (result.Get()->vt != VT_DISPATCH) return DbSuccess;
@@ -209,4 +246,15 @@ int32_t InvokeMethod(ServerHandle& handle, const DbTableInfo& table, DbParameter
         return DbMethodNotExecuted;
     }
     return DbSuccess;
+}
+
+int32_t ReportInvocationFailure(const SWCharString& languageName, int32_t code, const InvocationFailure& failure,
+                                DbErrorInfo** errorInfo) {
+    if (code != DbNotConvertible || !failure.message) return ReportDriverError(languageName, code, errorInfo);
+    if (!errorInfo) return code;
+    SWCharString text = LoadResourceString(failure.message, languageName);
+    const ptrdiff_t slot = text.findFirst(L'%');
+    if (slot >= 0) text = text.left(static_cast<size_t>(slot)) + failure.parameter + text.mid(static_cast<size_t>(slot) + 1);
+    AddErrorInfo(errorInfo, static_cast<uint32_t>(code), text.c_str());
+    return code;
 }

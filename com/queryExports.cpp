@@ -6,6 +6,7 @@
 #include "com/dbExports.h"
 #include "com/driverState.h"
 #include "com/methodInvocation.h"
+#include "common/comError.h"
 #include "platform/dbAssert.h"
 
 #undef DB_ASSERT_SOURCE
@@ -20,11 +21,13 @@ extern "C" int32_t DbExecuteQuery(ServerHandle* serverHandle, uint32_t, const Db
         if (!queryDef->tables || !queryDef->tables[0]) return DbInvalidArgument;
 
         ComPtr<_Recordset> recordset;
+        InvocationFailure failure;
         const int32_t result = InvokeMethod(*serverHandle, *queryDef->tables[0], queryDef->parameters,
-                                            queryDef->parameterValues, queryDef->nParameters, recordset);
-        if (result != DbSuccess) return ReportDriverError(DriverLanguage(), result, errorInfo);
+                                            queryDef->parameterValues, queryDef->nParameters, recordset, failure);
+        if (result != DbSuccess) return ReportInvocationFailure(DriverLanguage(), result, failure, errorInfo);
         // A recordset that cannot move there is still handed out; the engine's first read tells.
-        if (recordset) recordset->MoveFirst();
+        // Its error object is dropped, so that no later failure passes it off as its own.
+        if (recordset && FAILED(recordset->MoveFirst())) DiscardThreadErrorInfo();
         *rowset = new DbOpenRowsetHandle(recordset);
         return DbSuccess;
     });

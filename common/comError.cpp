@@ -23,3 +23,8 @@ void RaiseComError(HRESULT result, IUnknown* failingInterface, REFIID iid) {
 void RaiseComError(HRESULT result) { throw ComError(result); }
 
 void RaiseOutOfMemory() { throw ComError(E_OUTOFMEMORY); }
+
+void DiscardThreadErrorInfo() noexcept {
+    ComPtr<IErrorInfo> stale;
+    GetErrorInfo(0, stale.ReleaseAndGetAddressOf());
+}

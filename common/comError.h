@@ -30,6 +30,8 @@ private:
 [[noreturn]] void RaiseComError(HRESULT result, IUnknown* failingInterface, REFIID iid);
 // For calls that are not made on an interface (API functions): no error object.
 [[noreturn]] void RaiseComError(HRESULT result);
+// Takes the thread's error object, if any, and drops it: for a failure that is passed over.
+void DiscardThreadErrorInfo() noexcept;
 // A failed string or VARIANT allocation.
 [[noreturn]] void RaiseOutOfMemory();
 

@@ -15,8 +15,10 @@
 #include "ado/fieldBinding.h"
 #include "ado/recordReading.h"
 #include "common/dayNumber.h"
+#include "common/duplicateText.h"
 #include "common/heapRecord.h"
 #include "providerSession.h"
+#include "support/errorRecords.h"
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecordset.h"
 #include "support/variantValues.h"
@@ -207,7 +209,8 @@ TEST(HostileInput, EveryExportWithEachPointerArgumentNull) {
 }
 
 // The query with region and since given by the engine as these values; the provider's
-// arguments as "region|since", or the failing code.
+// arguments as "region|since", or the failing code and the record's text. The table's fields,
+// asked with the same values, must fail alike.
 // A field of the region's value record set as the engine set it for the query, and put back
 // before the record is freed.
 struct Tamper {
@@ -219,13 +222,24 @@ std::wstring QueryWith(EngineSide& engine, const DbValue* region, const DbValue*
                        uint32_t parameterRecordSize = sizeof(DbParameterDescription)) {
     EngineQuery query(L"Orders");
     query.Parameter(stringValue, region).Parameter(dateTimeValue, since);
+    query.Parameters()[1]->name = DuplicateText(L"since");
     for (uint32_t i = 0; i < query.Count(); ++i) query.Parameters()[i]->size = parameterRecordSize;
     DbValue& tampered = *query.Values()[0];
     if (tamper.field) std::swap(tampered.*tamper.field, tamper.value);
     QueryRun run;
     Execute(engine.handle, query, run);
+    ErrorList fieldErrors;
+    uint32_t count = 0;
+    DbFieldDescription** fields = nullptr;
+    const int32_t described = DbFetchTableFields(engine.handle, &query.Table(), query.Count(), query.Parameters(),
+                                                 query.Values(), &count, &fields, &fieldErrors.head);
+    DbFreeFieldList(count, fields);
     if (tamper.field) std::swap(tampered.*tamper.field, tamper.value);
-    if (run.result != DbSuccess) return L"#" + std::to_wstring(run.result);
+    if (run.result != DbSuccess) {
+        EXPECT_EQ(described, run.result);
+        EXPECT_EQ(RecordTexts(fieldErrors.head), RecordTexts(run.errors.head));
+        return L"#" + std::to_wstring(run.result) + L" " + RecordTexts(run.errors.head);
+    }
     const VARIANT& regionArgument = *engine.calls.arguments[1].Get();
     const VARIANT& sinceArgument = *engine.calls.arguments[0].Get();
     return std::wstring(regionArgument.vt == VT_BSTR ? regionArgument.bstrVal : L"?") + L"|" +
@@ -248,12 +262,19 @@ TEST(HostileInput, ValuesOutOfRangeAndRecordsDeclaringSmallerSizes) {
     EXPECT_EQ(QueryWith(engine, &north, &noon2026, {&DbValue::size, 0}), expected);
     // A kind that is no discrete value counts as no value: the parameter's default is passed.
     EXPECT_EQ(QueryWith(engine, &north, &noon2026, {&DbValue::kind, 99}), L"|" + std::to_wstring(46054.5));
-    EXPECT_EQ(QueryWith(engine, &north, &noon2026, {&DbValue::valueType, 999}), L"#808");
-    // Dates automation cannot hold are refused rather than passed as another day
-    // (SystemTimeToVariantTime fails); a value without a date keeps its time on day 0.
+    EXPECT_EQ(QueryWith(engine, &north, &noon2026, {&DbValue::valueType, 999}),
+              L"#808 The parameter type can't be identified.\n Please use basic data types.; ");
+    // Dates automation cannot hold are refused rather than passed as another day, and the record
+    // names the parameter; a value without a date keeps its time on day 0.
+    const std::wstring refused = L"#600 The value of the parameter 'since' cannot be passed to the provider: ";
     for (int32_t year : {10000, 99, -4713}) {
         const DbValue distant = DateTimeValue(DayNumberFromDate(year, 1, 1), 0);
-        EXPECT_EQ(QueryWith(engine, &north, &distant), L"#600") << year;
+        EXPECT_EQ(QueryWith(engine, &north, &distant), refused + L"automation dates hold the years 100 to 9999 only.; ")
+            << year;
+    }
+    for (int32_t seconds : {24 * 3600, -1, 2000000000}) {
+        const DbValue notATime = DateTimeValue(DayNumberFromDate(2026, 2, 1), seconds);
+        EXPECT_EQ(QueryWith(engine, &north, &notATime), refused + L"it is not a valid date or time.; ") << seconds;
     }
     const DbValue timeOnly = DateTimeValue(kNoDate, 6 * 3600);
     EXPECT_EQ(QueryWith(engine, &north, &timeOnly), L"North|" + std::to_wstring(0.25));
@@ -261,7 +282,7 @@ TEST(HostileInput, ValuesOutOfRangeAndRecordsDeclaringSmallerSizes) {
     badScale.scale = 29;
     badScale.Lo32 = 5;
     const DbValue decimal = Discrete(decimalValue, badScale);
-    EXPECT_EQ(QueryWith(engine, &north, &decimal), L"#600");
+    EXPECT_EQ(QueryWith(engine, &north, &decimal), refused + L"the decimal cannot be converted to a number.; ");
 
     // Modes, binding kinds and information identifiers that do not exist.
     ErrorList errors;

@@ -13,6 +13,7 @@
 #include "common/duplicateText.h"
 #include "common/heapRecord.h"
 #include "providerSession.h"
+#include "support/liveAllocations.h"
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecordset.h"
 #include "support/variantValues.h"
@@ -25,6 +26,7 @@ const wchar_t kNotExecutedMessage[] = L"Failed to execute the COM interface to o
 DispatchInterfaceBuilder QueryInterfaceBuilder() {
     DispatchInterfaceBuilder builder(L"IQueries");
     builder.Method(L"Query", Returns::Recordset).Param(L"first", VT_BSTR).Param(L"second", VT_I4);
+    builder.PropertyGet(L"AllQueries", Returns::Recordset);
     return builder;
 }
 
@@ -124,7 +126,7 @@ TEST(QueryExecution, EachEngineValueBecomesTheArgumentOfItsOwnTypeLastParameterF
         EXPECT_EQ(run.errors.head, nullptr);
         ASSERT_EQ(calls.count, 1);
         EXPECT_EQ(calls.locale, 0u);
-        EXPECT_EQ(calls.flags, DISPATCH_METHOD);
+        EXPECT_EQ(calls.flags, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
         EXPECT_EQ(calls.namedArguments, 0u);
         ASSERT_EQ(calls.arguments.size(), 2u);
         EXPECT_EQ(Show(*calls.arguments[0].Get()), Show(*row.expected.Get()));
@@ -227,6 +229,19 @@ TEST(QueryExecution, TheRecordsetStandsOnItsFirstRowAndEveryReferenceComesBack) 
     EXPECT_EQ(recordset.References(), 2u);
     EXPECT_EQ(recordset.FieldsReferences(), 0u);
 
+    // A read-only property that returns a recordset is a table as well.
+    MethodCalls propertyCalls;
+    AnswerCalls(session.provider, L"AllQueries", propertyCalls, Object(&recordset));
+    EngineQuery property(L"AllQueries");
+    {
+        QueryRun run;
+        Execute(handle, property, run);
+        EXPECT_EQ(run.result, 0);
+        EXPECT_EQ(propertyCalls.count, 1);
+        ASSERT_NE(run.rowset, nullptr);
+        EXPECT_EQ(run.rowset->Recordset().Get(), static_cast<_Recordset*>(&recordset));
+    }
+
     // A recordset that refuses to move first is handed out all the same.
     recordset.Script().Fail("_Recordset::MoveFirst", E_FAIL);
     QueryRun refused;
@@ -234,6 +249,8 @@ TEST(QueryExecution, TheRecordsetStandsOnItsFirstRowAndEveryReferenceComesBack) 
     EXPECT_EQ(refused.result, 0);
     EXPECT_NE(refused.rowset, nullptr);
     EXPECT_EQ(refused.errors.head, nullptr);
+    ComPtr<IErrorInfo> left;
+    EXPECT_EQ(GetErrorInfo(0, left.ReleaseAndGetAddressOf()), S_FALSE) << "the refusal's error object stays behind";
     EXPECT_EQ(session.provider.References(), providerReferences);
 }
 
@@ -269,20 +286,23 @@ TEST(QueryExecution, FailedCallsGive303WithItsMessageAndNoObjectGivesAnEmptyRows
                                       result = answer;
                                       return invokeResult;
                                   });
-        EngineQuery query(row.method ? row.method : L"");
-        if (!row.method) FreeText(std::exchange(query.Table().firstText, nullptr));
-        QueryRun run;
-        Execute(handle, query, run);
-        EXPECT_EQ(run.result, row.expected);
-        ASSERT_EQ(run.errors.Count(), row.message ? 1u : 0u);
-        if (row.message) {
-            EXPECT_EQ(run.errors.head->code, static_cast<uint32_t>(row.expected));
-            EXPECT_STREQ(run.errors.head->text, row.message);
-        }
-        EXPECT_EQ(run.rowset != nullptr, row.expected == 0);
-        if (row.rowsetWithoutRecordset) {
-            EXPECT_EQ(ReadNext(run.rowset), 11);
-        }
+        // The exception's texts and everything else the call made are freed.
+        EXPECT_EQ(LeftAllocated([&] {
+            EngineQuery query(row.method ? row.method : L"");
+            if (!row.method) FreeText(std::exchange(query.Table().firstText, nullptr));
+            QueryRun run;
+            Execute(handle, query, run);
+            EXPECT_EQ(run.result, row.expected);
+            ASSERT_EQ(run.errors.Count(), row.message ? 1u : 0u);
+            if (row.message) {
+                EXPECT_EQ(run.errors.head->code, static_cast<uint32_t>(row.expected));
+                EXPECT_STREQ(run.errors.head->text, row.message);
+            }
+            EXPECT_EQ(run.rowset != nullptr, row.expected == 0);
+            if (row.rowsetWithoutRecordset) {
+                EXPECT_EQ(ReadNext(run.rowset), 11);
+            }
+        }), LiveAllocations{});
     }
     EXPECT_EQ(session.provider.References(), providerReferences);
 }

@@ -28,14 +28,38 @@ HRESULT FakeProvider::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT nameCount,
     return DispGetIDsOfNames(typeInfo_.Inner(), names, nameCount, members);
 }
 
+// As the platform's dispatch does: a member is found only when the flags include its kind.
+bool FakeProvider::Declares(DISPID member, WORD flags) const {
+    ITypeInfo* info = typeInfo_.Inner();
+    TYPEATTR* attributes = nullptr;
+    if (FAILED(info->GetTypeAttr(&attributes))) return false;
+    bool found = false;
+    for (UINT index = 0; index < attributes->cFuncs && !found; ++index) {
+        FUNCDESC* function = nullptr;
+        if (FAILED(info->GetFuncDesc(index, &function))) continue;
+        found = function->memid == member && (function->invkind & flags) != 0;
+        info->ReleaseFuncDesc(function);
+    }
+    info->ReleaseTypeAttr(attributes);
+    return found;
+}
+
 HRESULT FakeProvider::Invoke(DISPID member, REFIID iid, LCID locale, WORD flags, DISPPARAMS* arguments,
-                             VARIANT* result, EXCEPINFO*, UINT*) {
+                             VARIANT* result, EXCEPINFO* exception, UINT*) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     auto handler = handlers_.find(member);
-    if (handler == handlers_.end()) return DISP_E_MEMBERNOTFOUND;
+    if (handler == handlers_.end() || !Declares(member, flags)) return DISP_E_MEMBERNOTFOUND;
     DISPPARAMS none{};
     Variant returned;
     HRESULT outcome = handler->second(Invocation{member, locale, flags, arguments ? *arguments : none}, returned);
     if (SUCCEEDED(outcome) && result) returned.Detach(result);
+    // An exception as providers raise it: every text filled in, for the caller to free.
+    if (outcome == DISP_E_EXCEPTION && exception) {
+        *exception = EXCEPINFO{};
+        exception->scode = E_FAIL;
+        exception->bstrSource = SysAllocString(L"FakeProvider");
+        exception->bstrDescription = SysAllocString(L"The method failed on purpose.");
+        exception->bstrHelpFile = SysAllocString(L"fakeProvider.chm");
+    }
     return outcome;
 }

@@ -2,8 +2,9 @@
 // A COM data provider object: IDispatch over real type information. GetTypeInfo (index 0) hands
 // out that type information wrapped in a ScriptableTypeInfo, so that its references and blocks
 // are counted; GetIDsOfNames resolves names through it; Invoke calls the handler that the test
-// registered for the member id and fails others with DISP_E_MEMBERNOTFOUND. Counts include the
-// double's own reference (see testDouble.h).
+// registered for the member id and fails others, and calls whose flags lack the member's kind, with
+// DISP_E_MEMBERNOTFOUND. A handler that answers DISP_E_EXCEPTION gets an exception record with
+// every text filled in. Counts include the double's own reference (see testDouble.h).
 
 #include <windows.h>
 #include <oaidl.h>
@@ -55,6 +56,8 @@ public:
                                      VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
 
 private:
+    bool Declares(DISPID member, WORD flags) const;
+
     ReferenceCount references_{"FakeProvider"};
     ScriptableTypeInfo typeInfo_;
     HRESULT getTypeInfoFailure_ = S_OK;

@@ -45,7 +45,7 @@ TEST(ResourceStrings, EnglishByDefaultOtherLanguagesFallBackAndUnknownIdentifier
                 EXPECT_STREQ(LoadResourceString(entry.id, language).c_str(), entry.text) << "id " << entry.id;
         EXPECT_STREQ(LoadResourceString(2, L"de-DE").c_str(), L"Programm-ID");
         EXPECT_STREQ(LoadResourceString(1, L"de-DE").c_str(), L"COM Connectivity");
-        for (UINT id : {0u, 11u, 40u, 58u, 59u, 71u, 77u, 4000u, 70000u})
+        for (UINT id : {0u, 14u, 40u, 58u, 59u, 71u, 77u, 4000u, 70000u})
             for (const wchar_t* language : {L"", L"en-US", L"de-DE"})
                 EXPECT_TRUE(LoadResourceString(id, language).isEmpty()) << "id " << id;
     }
