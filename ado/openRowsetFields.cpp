@@ -23,6 +23,13 @@ ComPtr<Fields> ReadFields(const ComPtr<_Recordset>& recordset) {
     return fields;
 }
 
+// ADO's sizes are 64 bits wide on x64; one beyond 32 bits counts as the largest there is.
+int32_t DefinedSize32(AdoLongPtr definedSize) {
+    if (definedSize > INT32_MAX) return INT32_MAX;
+    if (definedSize < INT32_MIN) return INT32_MIN;
+    return static_cast<int32_t>(definedSize);
+}
+
 }  // namespace
 
 int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInfo** errorInfo, LONG* ownColumns) {
@@ -63,7 +70,7 @@ int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInf
 
             FieldDescriptionEntry entry;
             entry.valueType = noValueType;
-            if (!MapAdoType(static_cast<uint32_t>(type), static_cast<int32_t>(definedSize), entry.valueType,
+            if (!MapAdoType(static_cast<uint32_t>(type), DefinedSize32(definedSize), entry.valueType,
                             entry.length, entry.typeOptions))
                 continue;
             entry.name = name.Text();

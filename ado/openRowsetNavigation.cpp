@@ -13,6 +13,14 @@ bool DbOpenRowsetHandle::ReadBof() const {
 // EOF is read only when BOF holds: only both together say that there is no row at all.
 bool DbOpenRowsetHandle::IsEmpty() const { return ReadBof() && ReadEof(); }
 
+bool DbOpenRowsetHandle::IsAtEndAfterFailure() const {
+    try {
+        return ReadEof();
+    } catch (const ComError&) {
+        return false;
+    }
+}
+
 int32_t DbOpenRowsetHandle::IsAtEnd(bool& atEnd, DbErrorInfo** errorInfo) {
     atEnd = false;
     if (!recordset) return DbFailed;

@@ -104,6 +104,8 @@ private:
         return eof != VARIANT_FALSE;
     }
     bool IsEmpty() const;
+    // EOF, read after a failed move; a failure to read it counts as not at the end.
+    bool IsAtEndAfterFailure() const;
     bool IsRecordOpen() const;
     int32_t MoveNextInHierarchy(DbErrorInfo** errorInfo);
     int32_t MovePreviousInHierarchy(DbErrorInfo** errorInfo);
@@ -130,12 +132,19 @@ inline int32_t DbOpenRowsetHandle::MoveNext(DbErrorInfo** errorInfo) {
     // The row just reached by a move forward is not the end: asking again would only double
     // the ADO calls of the report's inner loop. A first question that fails counts as not at
     // the end: the move itself then tells.
-    bool atEnd = false;
-    if (!movedNextOntoRow) IsAtEnd(atEnd);
+    const bool onRowReachedForward = movedNextOntoRow != 0;
     movedNextOntoRow = 0;
+    bool atEnd = false;
+    if (!onRowReachedForward) IsAtEnd(atEnd);
     if (atEnd) return DbNoMoreRecords;
     return ReportingFailures(errorInfo, DbFailed, [&]() -> int32_t {
-        CheckCom(recordset->MoveNext(), recordset);
+        try {
+            CheckCom(recordset->MoveNext(), recordset);
+        } catch (const ComError&) {
+            // Something else moved the recordset to its end: the question skipped would have said so.
+            if (onRowReachedForward && IsAtEndAfterFailure()) return DbNoMoreRecords;
+            throw;
+        }
         if (ReadEof()) return DbNoMoreRecords;
         movedNextOntoRow = 1;
         return DbSuccess;

@@ -11,8 +11,9 @@ namespace {
 
 int32_t ReadFirstRecord(DbOpenRowsetHandle& rowset, const DbReadRequest& request, DbErrorInfo** errorInfo) {
     if (!request.positioned) return rowset.MoveFirst(errorInfo);
+    // The question's failure gives the read its code and no record of its own.
     bool atEnd = false;
-    const int32_t result = rowset.IsAtEnd(atEnd, errorInfo);
+    const int32_t result = rowset.IsAtEnd(atEnd);
     if (result != DbSuccess) return result;
     return atEnd ? DbNoMoreRecords : DbSuccess;
 }

@@ -51,6 +51,8 @@ TEST(FieldCatalogue, ChaptersExpandNestedDuplicatesKeptRefusedTypesLeftOut) {
         {{L"A", adInteger, 4}, {L"C", adVarWChar, 20}, {L"Object", adIDispatch, 8}, {L"A", adBigInt, 8}},
         {{I4(1), Text(L"c"), Null(), I8(2)}}));
     outer.AddChapter(1, L"B", ComPtr<_Recordset>(&chapter));
+    // A size beyond 32 bits counts as the largest: not as its low 32 bits (16, length 34).
+    outer.Script().DeclareDefinedSize(L"C", 0x100000010LL);
     {
         DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&outer)};
         FieldDescriptionList list;
@@ -58,7 +60,7 @@ TEST(FieldCatalogue, ChaptersExpandNestedDuplicatesKeptRefusedTypesLeftOut) {
         ASSERT_EQ(rowset.CollectFields(list, &errors), DbSuccess);
         EXPECT_EQ(errors, nullptr);
         const std::vector<Described> expected{{L"A", 4, 4, 0},     {L"B-X", 4, 4, 0},  {L"B-Z-W", 6, 8, 0},
-                                              {L"B-Y", 11, 22, 2}, {L"C", 11, 42, 2}, {L"A", 17, 8, 0}};
+                                              {L"B-Y", 11, 22, 2}, {L"C", 11, 512, 2}, {L"A", 17, 8, 0}};
         EXPECT_EQ(Describe(list), expected);
         EXPECT_FALSE(rowset.EmptyWhenChapterOpened());
     }

@@ -86,6 +86,20 @@ TEST(Navigation, ThreeRowsForwardBackwardLastFirstAndBookmark) {
     VariantClear(&second.bookmark);
 }
 
+// A provider may hand one recordset object to two rowsets. Once the other has moved it to its
+// end, a move forward from a row reached forward ends the rows, as the question it skips would
+// have, and adds no record.
+TEST(Navigation, ARecordsetSharedByTwoRowsetsEndsWhereTheOtherLeftIt) {
+    ScriptableRecordset shared(BuildRecordset({{L"Id", adInteger, 4}}, {{I4(1)}, {I4(2)}}));
+    DbOpenRowsetHandle reader{ComPtr<_Recordset>(&shared)}, other{ComPtr<_Recordset>(&shared)};
+    DbErrorInfo* errors = nullptr;
+    const DbReadRequest moving{0, 0};
+    EXPECT_EQ(DbReadRecord(&reader, DbReadNext, nullptr, &moving, &errors), DbSuccess);
+    EXPECT_EQ(DbReadRecord(&other, DbReadNext, nullptr, &moving, &errors), DbNoMoreRecords);
+    EXPECT_EQ(DbReadRecord(&reader, DbReadNext, nullptr, &moving, &errors), DbNoMoreRecords);
+    EXPECT_EQ(errors, nullptr);
+}
+
 TEST(Navigation, EmptyRecordsetHasNoRowInAnyDirection) {
     const ComPtr<_Recordset> recordset = BuildRecordset({{L"Id", adInteger, 4}}, {});
     DbOpenRowsetHandle rowset(recordset);

@@ -118,6 +118,11 @@ TEST(HierarchicalRecords, PreOrderForwardDeepestLastBackwardAndBookmarkLeavingTh
     ASSERT_EQ(top->MoveFirst(), S_OK);
 
     Walk(tree, {{DbReadNext, DbSuccess, L"C1"},  {DbReadNext, DbSuccess, L"G1"},
+                // The first row from two levels down, and back past the start from a child.
+                {DbReadFirst, DbSuccess, L"R1"},  {DbReadNext, DbSuccess, L"C1"},
+                // Forward from before the start, no record opens there: its failure is reported.
+                {DbReadPrevious, DbNoMoreRecords, nullptr},  {DbReadNext, DbSuccess, L"R1", 1},
+                {DbReadNext, DbSuccess, L"C1"},  {DbReadNext, DbSuccess, L"G1"},
                 {DbReadNext, DbSuccess, L"G2"},  {DbReadNext, DbSuccess, L"C2"},
                 {DbReadNext, DbSuccess, L"R2"},  {DbReadNext, DbSuccess, L"R3"},  // R3's children are none
                 {DbReadNext, DbSuccess, L"R4"},  {DbReadNext, DbSuccess, L"C3"},
@@ -276,12 +281,15 @@ TEST(CustomFields, EachValueThroughTheRowsRecordAndRowsLackingAField) {
             EXPECT_EQ(Move(*tree.rowset, DbReadNext, &errors), DbSuccess);
         }
     }
+    // The last row is the recordset's own: custom fields have no children to descend to.
+    EXPECT_EQ(Move(*tree.rowset, DbReadLast, &errors), DbSuccess);
+    EXPECT_EQ(Read(*tree.rowset, name, &errors), L"R4");
     ASSERT_EQ(CountRecords(errors), 1u) << "ADO's refusal (Fields::get_Item) of the name that R2 lacks";
     EXPECT_NE(std::wstring(errors->text).find(L"0x800a0cc1"), std::wstring::npos);
     DbFreeErrorInfo(errors);
     EXPECT_EQ(tree.records.Created(), 1u);
-    EXPECT_EQ(tree.records.Script().Calls("_Record::Open"), 7);
-    EXPECT_EQ(tree.records.Script().Calls("_Record::Close"), 6);
+    EXPECT_EQ(tree.records.Script().Calls("_Record::Open"), 8);
+    EXPECT_EQ(tree.records.Script().Calls("_Record::Close"), 7);
     EXPECT_EQ(tree.records.Script().Calls("_Record::get_RecordType"), 0) << "custom fields alone move as recordsets do";
 }
 

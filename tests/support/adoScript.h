@@ -33,6 +33,12 @@ public:
     void FailOnce(const std::string& call, HRESULT result, bool withErrorObject, int passing) {
         failures_[call] = {result, withErrorObject, passing, true};
     }
+    // A column's defined size as a provider may declare it, beyond the 32 bits that Wine's keep.
+    void DeclareDefinedSize(const std::wstring& column, LONGLONG size) { sizes_[column] = size; }
+    const LONGLONG* DeclaredSize(const std::wstring& column) const {
+        auto found = sizes_.find(column);
+        return found == sizes_.end() ? nullptr : &found->second;
+    }
     // Counts the call and answers S_OK, or its failure with the thread's error object set as above.
     HRESULT Answer(const std::string& call);
     // A refusal that the platform itself would give, always with an error object.
@@ -51,6 +57,7 @@ private:
     };
     std::map<std::string, Failure> failures_;
     std::map<std::string, int> calls_;
+    std::map<std::wstring, LONGLONG> sizes_;
     bool lastWithErrorObject_ = false;
 };
 

@@ -50,6 +50,10 @@ HRESULT ScriptableField::get_Type(DataTypeEnum* type) {
 
 HRESULT ScriptableField::get_DefinedSize(AdoLongPtr* size) {
     if (HRESULT failure = script_.Answer("Field::get_DefinedSize")) return failure;
+    if (const LONGLONG* declared = script_.DeclaredSize(Name())) {
+        *size = *declared;
+        return S_OK;
+    }
     if (inner_) return inner_->get_DefinedSize(size);
     *size = kChapterSize;
     return S_OK;

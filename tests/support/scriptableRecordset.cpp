@@ -7,6 +7,7 @@ namespace {
 // What a forward-only cursor answers when asked to go back, and ADO error 3251 for bookmarks.
 constexpr HRESULT kCannotFetchBackwards = static_cast<HRESULT>(0x80040E24);
 constexpr HRESULT kNotCapable = static_cast<HRESULT>(0x800A0CB3);
+constexpr HRESULT kEitherEnd = static_cast<HRESULT>(0x800A0BCD);
 
 }  // namespace
 
@@ -83,6 +84,11 @@ HRESULT ScriptableRecordset::MoveFirst() {
 }
 
 HRESULT ScriptableRecordset::MoveNext() {
+    // Windows refuses a move past the end, where Wine's recordset answers S_OK.
+    VARIANT_BOOL eof = VARIANT_FALSE;
+    if (SUCCEEDED(inner_->get_EOF(&eof)) && eof)
+        return script_.Refuse("_Recordset::MoveNext", kEitherEnd,
+                              L"Either BOF or EOF is True, or the current record has been deleted.");
     if (HRESULT failure = script_.Answer("_Recordset::MoveNext")) return failure;
     movedOn_ = true;
     return inner_->MoveNext();
