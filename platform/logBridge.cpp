@@ -51,6 +51,15 @@ Fn Lookup(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
+// Only a path from a drive's root or from a share names one place. A relative or empty directory
+// would send LoadLibrary through the search path, where anyone may plant a file of that name.
+bool IsAbsoluteDirectory(const wchar_t* directory) {
+    const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    if (separator(directory[0])) return separator(directory[1]) && directory[2] && !separator(directory[2]);
+    const wchar_t drive = static_cast<wchar_t>(directory[0] | 0x20);
+    return drive >= L'a' && drive <= L'z' && directory[1] == L':' && separator(directory[2]);
+}
+
 bool FindLoggerPath(wchar_t (&path)[MAX_PATH]) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLoggerKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
@@ -59,7 +68,7 @@ bool FindLoggerPath(wchar_t (&path)[MAX_PATH]) {
     DWORD bytes = MAX_PATH;
     LONG status = RegQueryValueExW(key, kLoggerValue, nullptr, nullptr, reinterpret_cast<BYTE*>(directory), &bytes);
     RegCloseKey(key);
-    if (status != ERROR_SUCCESS) return false;
+    if (status != ERROR_SUCCESS || !IsAbsoluteDirectory(directory)) return false;
     // No separator is inserted: the registered directory ends with a backslash.
     return _snwprintf(path, MAX_PATH, L"%s%s", directory, kLoggerFile) > 0;
 }
@@ -71,7 +80,8 @@ void LoadLogger(int32_t level, intptr_t context) {
         state.failed = true;
         return;
     }
-    state.module = LoadLibraryW(path);
+    // Its own dependencies resolve from its folder, not from the engine's.
+    state.module = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     EntryPoints entry;
     if (state.module) {
         entry.initializeLogger = Lookup<InitializeLoggerFn>(state.module, "InitializeLogger");

@@ -43,6 +43,9 @@ struct SetUpCase {
     bool registered;
     int32_t libraryLevel;
     int32_t highestWritten;  // -1: nothing is written
+    // Registered instead of the variant's directory; an empty one with a copy of the library
+    // planted beside the program, where the search path would find it.
+    const wchar_t* registeredAs = nullptr;
 };
 
 const SetUpCase kSetUpCases[] = {
@@ -52,13 +55,18 @@ const SetUpCase kSetUpCases[] = {
     {"level 50 is capped at 31", L"full", true, true, 50, 31},
     {"level 3", L"full", true, true, 3, 3},
     {"library without GetLoggingLevel", L"nolevel", true, true, 50, 0},
+    {"relative directory", L"full", true, true, 50, -1, L"loggers\\full\\"},
+    {"empty directory", L"full", true, true, 50, -1, L""},
 };
 
 TEST(LoggingBridge, SetUpStatesDecideWhichLevelsAreWritten) {
     for (const SetUpCase& row : kSetUpCases) {
         SCOPED_TRACE(row.label);
-        std::wstring directory = TestLoggerDirectory(row.variant);
+        std::wstring directory = row.registeredAs ? row.registeredAs : TestLoggerDirectory(row.variant);
         if (!row.trailingBackslash) directory.pop_back();
+        const std::wstring planted = TestBinaryDirectory() + L"zelogger.dll";
+        if (row.registeredAs && directory.empty())
+            ASSERT_TRUE(CopyFileW((TestLoggerDirectory(row.variant) + L"zelogger.dll").c_str(), planted.c_str(), FALSE));
         auto value = row.registered ? std::make_unique<LoggerRegistryValue>(directory)
                                     : std::make_unique<LoggerRegistryValue>();
         TestLogger logger(row.variant);
@@ -74,6 +82,7 @@ TEST(LoggingBridge, SetUpStatesDecideWhichLevelsAreWritten) {
             expected.insert(expected.end(), written.begin(), written.end());
         }
         EXPECT_EQ(logger.Records(), expected);
+        DeleteFileW(planted.c_str());
     }
 }
 
