@@ -10,6 +10,9 @@
 
 namespace {
 
+// Every program that the tests start ends in well under a second once Wine's server runs.
+constexpr DWORD kProcessTimeLimitMs = 10000;
+
 std::wstring TemporaryDirectory() {
     wchar_t path[MAX_PATH + 1];
     const DWORD length = GetTempPathW(MAX_PATH + 1, path);
@@ -64,11 +67,20 @@ ProcessRun RunProcess(const std::wstring& commandLine) {
     if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, 0, nullptr, directory.c_str(), &startup,
                         &process))
         throw std::runtime_error("cannot start a process");
-    WaitForSingleObject(process.hProcess, INFINITE);
+    // A hang fails the test at once, naming the command, instead of holding the whole run.
+    const bool ended = WaitForSingleObject(process.hProcess, kProcessTimeLimitMs) == WAIT_OBJECT_0;
+    if (!ended) {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, INFINITE);
+    }
     ProcessRun run;
     GetExitCodeProcess(process.hProcess, &run.exitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    if (!ended) {
+        throw std::runtime_error("did not end within " + std::to_string(kProcessTimeLimitMs / 1000) +
+                                 " s: " + std::string(commandLine.begin(), commandLine.end()));
+    }
     run.out = out.Contents();
     run.err = err.Contents();
     return run;
