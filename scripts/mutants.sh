@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The mutation sample: applies each fault of tests/mutants.txt to the driver's sources in turn,
-# rebuilds incrementally, runs the test executables until the first one fails, restores the
-# file, and prints whether the fault was caught and by which test; "mutants: N caught, M missed"
+# rebuilds incrementally, runs the test executables, restores the file, and prints whether the
+# fault was caught and by which tests; "mutants: N caught, M missed"
 # comes last. An entry of the list names its file, the one fragment to replace ("from", unique
 # in the file; {NL} stands for a line break) and what replaces it ("to"). The result is
 # compared with the one recorded in tests/mutants-caught.txt: a fault caught there and missed
@@ -42,15 +42,16 @@ apply() {
     s/\Q$from\E/$to/;' "$ROOT/$1"
 }
 
-# The first failing test of the first failing executable, or nothing when all pass.
-first_failure() {
+# Every failing test, or nothing when all pass: the whole suite runs, so that the result shows
+# which tests catch each fault.
+failing_tests() {
   local log="$BUILD_DIR/mutant.log"
-  if ( cd "$BUILD_DIR" && ctest --stop-on-failure --timeout 120 --output-on-failure ) >"$log" 2>&1; then
+  if ( cd "$BUILD_DIR" && ctest --timeout 120 --output-on-failure ) >"$log" 2>&1; then
     return 0
   fi
   local failed
-  failed=$(grep -m1 -oE '\[  FAILED  \] [A-Za-z0-9_]+\.[A-Za-z0-9_]+' "$log" | awk '{print $NF}')
-  [ -n "$failed" ] || failed=$(grep -m1 -oE '[a-z_]+_tests \.+\*+(Failed|Timeout|Exception)' "$log" | awk '{print $1, "(" $NF ")"}' | tr -d '*.')
+  failed=$(grep -oE '^\[  FAILED  \] [A-Za-z0-9_]+\.[A-Za-z0-9_]+' "$log" | awk '{print $NF}' | sort -u | paste -sd ' ' -)
+  [ -n "$failed" ] || failed=$(grep -oE '[a-z_]+_tests \.+\**(Failed|Timeout|Exception)' "$log" | awk '{print $1 "(" $NF ")"}' | tr -d '*.' | paste -sd ' ' -)
   echo "${failed:-a test executable}"
 }
 
@@ -71,10 +72,10 @@ while IFS= read -r -d '' entry; do
   if ! cmake --build "$BUILD_DIR" --parallel "$(nproc)" >"$BUILD_DIR/mutant-build.log" 2>&1; then
     restore; echo "broken  $id: does not compile"; broken=$((broken + 1)); continue
   fi
-  verdict=$(first_failure)
+  verdict=$(failing_tests)
   restore
   if [ -n "$verdict" ]; then
-    echo "caught  $id by $verdict"; echo "$id caught" >>"$results"; caught=$((caught + 1))
+    echo "caught  $id by $verdict"; echo "$id caught $verdict" >>"$results"; caught=$((caught + 1))
   else
     echo "MISSED  $id: $fault ($file)"; echo "$id missed" >>"$results"; missed=$((missed + 1))
   fi
