@@ -83,7 +83,7 @@ TEST(FailurePaths, FailuresThatHoldAndTheCallNoExportMakes) {
         ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}, {L"Name", adVarWChar, 20}},
                                                      {{I4(1), Text(L"one")}, {I4(2), Text(L"two")}}));
         {
-            DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&recordset)};
+            DbOpenRowsetHandle rowset{ComPtr<_Recordset>(recordset)};
             recordset.Script().Fail(row.call, row.result, row.withErrorObject);
             DbErrorInfo* errors = nullptr;
             EXPECT_EQ(row.operation(rowset, &errors), row.code);
@@ -112,7 +112,7 @@ TEST(FailurePaths, ForwardOnlyRecordsetRefusesToMoveBack) {
     const DriverInUse driver;  // for the labels of the error records
     ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {{I4(1)}, {I4(2)}, {I4(3)}}));
     recordset.ActForwardOnly();
-    DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&recordset)};
+    DbOpenRowsetHandle rowset{ComPtr<_Recordset>(recordset)};
     DbErrorInfo* errors = nullptr;
     EXPECT_EQ(Read(rowset, DbReadNext, &errors), DbSuccess);
     EXPECT_EQ(Read(rowset, DbReadFirst, &errors), DbMoveFirstFailed);

@@ -46,15 +46,15 @@ TEST(FieldCatalogue, ChaptersExpandNestedDuplicatesKeptRefusedTypesLeftOut) {
     ScriptableRecordset inner(BuildRecordset({{L"W", adDouble, 8}}, {{R8(1.5)}}));
     ScriptableRecordset chapter(
         BuildRecordset({{L"X", adInteger, 4}, {L"Y", adVarWChar, 10}}, {{I4(1), Text(L"y")}}));
-    chapter.AddChapter(1, L"Z", ComPtr<_Recordset>(&inner));
+    chapter.AddChapter(1, L"Z", ComPtr<_Recordset>(inner));
     ScriptableRecordset outer(BuildRecordset(
         {{L"A", adInteger, 4}, {L"C", adVarWChar, 20}, {L"Object", adIDispatch, 8}, {L"A", adBigInt, 8}},
         {{I4(1), Text(L"c"), Null(), I8(2)}}));
-    outer.AddChapter(1, L"B", ComPtr<_Recordset>(&chapter));
+    outer.AddChapter(1, L"B", ComPtr<_Recordset>(chapter));
     // A size beyond 32 bits counts as the largest: not as its low 32 bits (16, length 34).
-    outer.Script().DeclareDefinedSize(L"C", 0x100000010LL);
+    outer.DeclareDefinedSize(L"C", 0x100000010LL);
     {
-        DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&outer)};
+        DbOpenRowsetHandle rowset{ComPtr<_Recordset>(outer)};
         FieldDescriptionList list;
         DbErrorInfo* errors = nullptr;
         ASSERT_EQ(rowset.CollectFields(list, &errors), DbSuccess);
@@ -72,8 +72,8 @@ TEST(FieldCatalogue, ChaptersExpandNestedDuplicatesKeptRefusedTypesLeftOut) {
 TEST(FieldCatalogue, EmptyRecordsetWithChapterAndLookUps) {
     ScriptableRecordset chapter(BuildRecordset({{L"X", adInteger, 4}}, {{I4(1)}}));
     ScriptableRecordset outer(BuildRecordset({{L"A", adInteger, 4}}, {}));
-    outer.AddChapter(1, L"B", ComPtr<_Recordset>(&chapter));
-    DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&outer)};
+    outer.AddChapter(1, L"B", ComPtr<_Recordset>(chapter));
+    DbOpenRowsetHandle rowset{ComPtr<_Recordset>(outer)};
     DbErrorInfo* errors = nullptr;
     ComPtr<Field> field;
 

@@ -68,7 +68,7 @@ TEST(Navigation, ThreeRowsForwardBackwardLastFirstAndBookmark) {
     ASSERT_EQ(recordset->MoveFirst(), S_OK);
 
     ScriptableRecordset counted(recordset);
-    DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&counted)};
+    DbOpenRowsetHandle rowset{ComPtr<_Recordset>(counted)};
     DbErrorInfo* errors = nullptr;
     EXPECT_FALSE(rowset.HasMovedNext());
     for (size_t i = 0; i < std::size(kThreeRowWalk); ++i) {
@@ -91,7 +91,7 @@ TEST(Navigation, ThreeRowsForwardBackwardLastFirstAndBookmark) {
 // have, and adds no record.
 TEST(Navigation, ARecordsetSharedByTwoRowsetsEndsWhereTheOtherLeftIt) {
     ScriptableRecordset shared(BuildRecordset({{L"Id", adInteger, 4}}, {{I4(1)}, {I4(2)}}));
-    DbOpenRowsetHandle reader{ComPtr<_Recordset>(&shared)}, other{ComPtr<_Recordset>(&shared)};
+    DbOpenRowsetHandle reader{ComPtr<_Recordset>(shared)}, other{ComPtr<_Recordset>(shared)};
     DbErrorInfo* errors = nullptr;
     const DbReadRequest moving{0, 0};
     EXPECT_EQ(DbReadRecord(&reader, DbReadNext, nullptr, &moving, &errors), DbSuccess);

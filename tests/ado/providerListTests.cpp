@@ -115,13 +115,13 @@ TEST(ProviderLists, ProviderNameFromConnectionStringOrObject) {
         const std::string failing = row.failing ? row.failing : "";
         // An object that is no connection: the recordset double itself.
         recordset.SetActiveConnection(row.connectionString             ? Text(row.connectionString)
-                                      : failing == "IUnknown::QueryInterface" ? Object(&recordset)
+                                      : failing == "IUnknown::QueryInterface" ? Object(recordset)
                                       : row.connectionProvider          ? connection.AsActiveConnection()
                                                                         : Variant());
         if (failing == "_Recordset::get_ActiveConnection") recordset.Script().Fail(failing, E_FAIL);
         if (failing == "_Connection::get_Provider") connection.FailProvider(E_FAIL);
         const ULONG references = recordset.References();
-        EXPECT_EQ(GetProviderName(ComPtr<_Recordset>(&recordset)), SWCharString(row.providerName));
+        EXPECT_EQ(GetProviderName(ComPtr<_Recordset>(recordset)), SWCharString(row.providerName));
         EXPECT_EQ(assertions.Take(), std::vector<std::wstring>(row.providerName ? 0 : 1, L"adoCommon|FALSE"));
         EXPECT_EQ(recordset.References(), references);
         recordset.SetActiveConnection(Variant());

@@ -139,7 +139,7 @@ TEST(Reading, ValuesOfEveryMappedTypeAndNulls) {
 TEST(Reading, ChecksAroundARead) {
     ReportedAssertions assertions;
     ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {{I4(1)}, {I4(2)}}));
-    DbOpenRowsetHandle rowset{ComPtr<_Recordset>(&recordset)};
+    DbOpenRowsetHandle rowset{ComPtr<_Recordset>(recordset)};
     DbFieldBinding binding;
     ASSERT_EQ(rowset.GetOwnField(*I4(0).Get(), binding.field, nullptr), DbSuccess);
     const DbReadRequest request{0, 0};

@@ -42,10 +42,10 @@ struct RecordTree {
         : hierarchical(HKEY_CURRENT_USER, kHierarchicalRecordProviders, hierarchicalProviders),
           custom(HKEY_CURRENT_USER, kCustomFieldsProviders, customProviders) {
         top.SetActiveConnection(Text(L"Provider=TREE.1"));
-        records.Describe(L"R1", adCollectionRecord, &children);
-        records.Describe(L"C1", adCollectionRecord, &grandchildren);
-        records.Describe(L"R3", adCollectionRecord, &empty);
-        records.Describe(L"R4", adStructDoc, &lastChildren);
+        records.Describe(L"R1", adCollectionRecord, children);
+        records.Describe(L"C1", adCollectionRecord, grandchildren);
+        records.Describe(L"R3", adCollectionRecord, empty);
+        records.Describe(L"R4", adStructDoc, lastChildren);
         records.LogReleasesTo(released);
         top.LogReleasesTo(released, "R");
         children.LogReleasesTo(released, "C");
@@ -62,7 +62,7 @@ struct RecordTree {
     ScriptableRecordset top{Rows({L"R1", L"R2", L"R3", L"R4"})};
     ScriptableRecordClass records;
     std::optional<ClassRegistration> registration;
-    std::unique_ptr<DbOpenRowsetHandle> rowset = std::make_unique<DbOpenRowsetHandle>(ComPtr<_Recordset>(&top));
+    std::unique_ptr<DbOpenRowsetHandle> rowset = std::make_unique<DbOpenRowsetHandle>(ComPtr<_Recordset>(top));
 };
 
 DbFieldBinding BindName(const wchar_t* name) {
@@ -112,7 +112,7 @@ void Walk(RecordTree& tree, const std::vector<Step>& steps, const DbBookmark* bo
 TEST(HierarchicalRecords, PreOrderForwardDeepestLastBackwardAndBookmarkLeavingTheChain) {
     RecordTree tree;
     DbBookmark r4{};
-    const ComPtr<_Recordset> top(&tree.top);
+    const ComPtr<_Recordset> top(tree.top);
     for (int row = 1; row < 4; ++row) ASSERT_EQ(top->MoveNext(), S_OK);
     ASSERT_EQ(top->get_Bookmark(&r4.bookmark), S_OK);
     ASSERT_EQ(top->MoveFirst(), S_OK);

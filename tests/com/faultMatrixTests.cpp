@@ -58,7 +58,7 @@ public:
         const DbReadRequest positioned{0, 1}, moving{0, 0};
         if (!ReadRow(DbReadFirst, positioned)) return;
         Variant first;
-        recordset_.get_Bookmark(first.ReleaseAndGetAddressOf());
+        static_cast<_Recordset*>(recordset_)->get_Bookmark(first.ReleaseAndGetAddressOf());
         for (;;) {
             const int32_t moved = DbReadRecord(rowset_.get(), DbReadNext, nullptr, &moving, &report_.errors.head);
             if (moved == DbNoMoreRecords) break;
@@ -256,7 +256,7 @@ struct ReportTable {
                                {{I4(1), Text(L"a"), R8(0.5), Text(L"x")},
                                 {I4(2), Text(L"b"), Null(), Null()},
                                 {I4(3), Null(), R8(1.5), Text(L"z")}})) {
-        table.AddChapter(4, L"Lines", ComPtr<_Recordset>(&chapter));
+        table.AddChapter(4, L"Lines", ComPtr<_Recordset>(chapter));
     }
     ScriptableRecordset& Of(Target target) { return target == Target::Table ? table : chapter; }
 
@@ -275,7 +275,7 @@ TEST(FaultMatrix, EveryAdoCallOfAReportFailedAloneAtEachOfItsCalls) {
     ProviderSession session(ReportInterface(), L"ZedbTests.FaultMatrix");
     ServerHandle* handle = session.LogOn();
     MethodCalls calls;
-    AnswerCalls(session.provider, L"Orders", calls, Object(&recordsets.table));
+    AnswerCalls(session.provider, L"Orders", calls, Object(recordsets.table));
     const ULONG tableReferences = recordsets.table.References(), chapterReferences = recordsets.chapter.References();
 
     // A clean report counts each call; every call of it is then failed in turn.

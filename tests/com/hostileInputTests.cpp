@@ -39,7 +39,7 @@ struct EngineSide {
                                    {{I4(1), Text(L"one")}, {I4(2), Text(L"two")}})),
           session(HostileInterface(), L"ZedbTests.Hostile") {
         handle = session.LogOn();
-        AnswerCalls(session.provider, L"Orders", calls, Object(&recordset));
+        AnswerCalls(session.provider, L"Orders", calls, Object(recordset));
         query.Parameter(stringValue).Parameter(dateTimeValue);
         DbErrorInfo* errors = nullptr;
         EXPECT_EQ(DbExecuteQuery(handle, 0, &query.Definition(), nullptr, nullptr, nullptr, &rowset, nullptr, &errors),

@@ -212,18 +212,18 @@ TEST(QueryExecution, TheRecordsetStandsOnItsFirstRowAndEveryReferenceComesBack) 
     ProviderSession session(QueryInterfaceBuilder(), L"ZedbTests.Rowset");
     ServerHandle* handle = session.LogOn();
     const ULONG providerReferences = session.provider.References();
-    ASSERT_EQ(recordset.MoveNext(), S_OK);
+    ASSERT_EQ(static_cast<_Recordset*>(recordset)->MoveNext(), S_OK);
     MethodCalls calls;
-    AnswerCalls(session.provider, L"Query", calls, Object(&recordset));
+    AnswerCalls(session.provider, L"Query", calls, Object(recordset));
     EngineQuery query(L"Query");
     {
         QueryRun run;
         Execute(handle, query, run);
         ASSERT_EQ(run.result, 0);
         ASSERT_NE(run.rowset, nullptr);
-        EXPECT_EQ(run.rowset->Recordset().Get(), static_cast<_Recordset*>(&recordset));
+        EXPECT_EQ(run.rowset->Recordset().Get(), static_cast<_Recordset*>(recordset));
         EXPECT_EQ(recordset.Script().Calls("_Recordset::MoveFirst"), 1);
-        EXPECT_EQ(ValueAt(ComPtr<_Recordset>(&recordset), 0).Get()->lVal, 1);
+        EXPECT_EQ(ValueAt(ComPtr<_Recordset>(recordset), 0).Get()->lVal, 1);
         EXPECT_EQ(recordset.References(), 3u) << "the test's, the provider's answer and the rowset's";
     }
     EXPECT_EQ(recordset.References(), 2u);
@@ -231,7 +231,7 @@ TEST(QueryExecution, TheRecordsetStandsOnItsFirstRowAndEveryReferenceComesBack) 
 
     // A read-only property that returns a recordset is a table as well.
     MethodCalls propertyCalls;
-    AnswerCalls(session.provider, L"AllQueries", propertyCalls, Object(&recordset));
+    AnswerCalls(session.provider, L"AllQueries", propertyCalls, Object(recordset));
     EngineQuery property(L"AllQueries");
     {
         QueryRun run;
@@ -239,7 +239,7 @@ TEST(QueryExecution, TheRecordsetStandsOnItsFirstRowAndEveryReferenceComesBack) 
         EXPECT_EQ(run.result, 0);
         EXPECT_EQ(propertyCalls.count, 1);
         ASSERT_NE(run.rowset, nullptr);
-        EXPECT_EQ(run.rowset->Recordset().Get(), static_cast<_Recordset*>(&recordset));
+        EXPECT_EQ(run.rowset->Recordset().Get(), static_cast<_Recordset*>(recordset));
     }
 
     // A recordset that refuses to move first is handed out all the same.

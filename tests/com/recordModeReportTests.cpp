@@ -34,8 +34,8 @@ TEST(RecordModeReport, HierarchicalRecordsInPreOrderThroughTheExports) {
     ScriptableRecordset none(Names({}));
     folders.SetActiveConnection(Text(L"Provider=Folders.1"));
     ScriptableRecordClass records;
-    records.Describe(L"docs", adCollectionRecord, &files);
-    records.Describe(L"empty", adCollectionRecord, &none);
+    records.Describe(L"docs", adCollectionRecord, files);
+    records.Describe(L"empty", adCollectionRecord, none);
     records.Describe(L"tmp", adCollectionRecord);  // GetChildren gives no recordset
     const ClassRegistration registration(records, L"ADODB.Record", FreshClsid());
 
@@ -44,7 +44,7 @@ TEST(RecordModeReport, HierarchicalRecordsInPreOrderThroughTheExports) {
     ProviderSession session(builder, L"ZedbTests.Folders");
     ServerHandle* handle = session.LogOn();
     MethodCalls calls;
-    AnswerCalls(session.provider, L"Folders", calls, Object(&folders));
+    AnswerCalls(session.provider, L"Folders", calls, Object(folders));
     EngineQuery query(L"Folders");
     std::vector<std::wstring> names;
     {

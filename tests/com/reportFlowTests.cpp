@@ -92,7 +92,7 @@ void RunReport(ServerHandle* handle, EngineQuery& query, ScriptableRecordset& re
     Variant bookmark;
     do {
         // The engine keeps bookmarks of rows it has read.
-        if (rows.size() == 2) recordset.get_Bookmark(bookmark.ReleaseAndGetAddressOf());
+        if (rows.size() == 2) static_cast<_Recordset*>(recordset)->get_Bookmark(bookmark.ReleaseAndGetAddressOf());
     } while (readRow(DbReadNext, moving, nullptr) && rows.size() < 1000);
     DbBookmark second{};
     second.bookmark = *bookmark.Get();  // lent: the Variant keeps it
@@ -116,7 +116,7 @@ TEST(ReportFlow, FromLogonThroughTablesParametersAndFieldsToTheLastRecordInEvery
     ServerHandle* handle = session.LogOn();
     const ULONG providerReferences = session.provider.References();
     MethodCalls calls;
-    AnswerCalls(session.provider, L"Orders", calls, Object(&recordset));
+    AnswerCalls(session.provider, L"Orders", calls, Object(recordset));
 
     uint32_t tableCount = 0;
     DbTableInfo** tables = nullptr;

@@ -58,11 +58,11 @@ TEST(TableFields, ColumnsOfTheReturnedRecordsetWithChaptersExpandedAndRefusedTyp
     ScriptableRecordset orders(BuildRecordset(
         {{L"A", adInteger, 4}, {L"C", adVarWChar, 10}, {L"Object", adIDispatch, 8}, {L"A", adDate, 8}},
         {{I4(1), Text(L"c"), Null(), Null()}}));
-    orders.AddChapter(1, L"B", ComPtr<_Recordset>(&lines));
+    orders.AddChapter(1, L"B", ComPtr<_Recordset>(lines));
     ProviderSession session(FieldsInterface(), L"ZedbTests.Fields");
     ServerHandle* handle = session.LogOn();
     MethodCalls calls;
-    AnswerCalls(session.provider, L"Orders", calls, Object(&orders));
+    AnswerCalls(session.provider, L"Orders", calls, Object(orders));
 
     const FieldRow expected[] = {
         {L"A", int32sValue, 4, 0},
@@ -119,7 +119,7 @@ TEST(TableFields, NoRecordsetNoMethodAndAnEmptyChapterGiveNoFields) {
     ServerHandle* handle = session.LogOn();
     MethodCalls orderCalls, plainCalls;
     AnswerCalls(session.provider, L"Orders", orderCalls, Variant());
-    AnswerCalls(session.provider, L"Plain", plainCalls, Object(&empty));
+    AnswerCalls(session.provider, L"Plain", plainCalls, Object(empty));
 
     EngineQuery nothingReturned(L"Orders"), emptyWithChapter(L"Plain"), unknown(L"Order");
     const DbValue one = Discrete<int32_t>(int32sValue, 1);

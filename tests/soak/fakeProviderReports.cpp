@@ -57,7 +57,7 @@ HRESULT FakeProviderReports::AnswerLines(const FakeProvider::Invocation& call, V
     if (arguments.cArgs != 1 || arguments.rgvarg[0].vt != VT_I4) return DISP_E_TYPEMISMATCH;
     const LONG count = arguments.rgvarg[0].lVal;
     if (count < 1 || count > kMostRows) return E_INVALIDARG;
-    result = Object(recordsets_[count - 1].get());
+    result = Object(*recordsets_[count - 1]);
     return S_OK;
 }
 
