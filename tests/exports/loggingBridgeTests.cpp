@@ -65,8 +65,9 @@ TEST(LoggingBridge, SetUpStatesDecideWhichLevelsAreWritten) {
         std::wstring directory = row.registeredAs ? row.registeredAs : TestLoggerDirectory(row.variant);
         if (!row.trailingBackslash) directory.pop_back();
         const std::wstring planted = TestBinaryDirectory() + L"zelogger.dll";
-        if (row.registeredAs && directory.empty())
+        if (row.registeredAs && directory.empty()) {
             ASSERT_TRUE(CopyFileW((TestLoggerDirectory(row.variant) + L"zelogger.dll").c_str(), planted.c_str(), FALSE));
+        }
         auto value = row.registered ? std::make_unique<LoggerRegistryValue>(directory)
                                     : std::make_unique<LoggerRegistryValue>();
         TestLogger logger(row.variant);
