@@ -44,21 +44,24 @@ std::string ReadFileBytes(const std::wstring& path) {
 }  // namespace
 
 SampleTable CsvFileTable(const std::wstring& path) {
-    std::vector<CsvRecord> records = ReadCsv(ReadFileBytes(path));
+    const std::vector<CsvRecord> records = ReadCsv(ReadFileBytes(path));
     if (records.empty()) throw CsvFormatError("the file has no header row");
+    const std::vector<CsvField>& header = records.front().fields;
     SampleTable table;
-    for (const CsvField& name : records.front()) table.columns.push_back({name.text, adVarWChar, 1});
+    for (const CsvField& name : header) table.columns.push_back({name.text, adVarWChar, 1});
     for (size_t r = 1; r < records.size(); ++r) {
         const CsvRecord& record = records[r];
-        if (record.size() != table.columns.size())
-            throw CsvFormatError("record " + std::to_string(r + 1) + " has " + std::to_string(record.size()) +
-                                 " fields where the header has " + std::to_string(table.columns.size()));
-        std::vector<Variant> row;
-        for (size_t c = 0; c < record.size(); ++c) {
-            const CsvField& field = record[c];
+        if (record.fields.size() > header.size())
+            throw CsvFormatError("line " + std::to_string(record.line) + " has " +
+                                 std::to_string(record.fields.size()) + " fields where the header has " +
+                                 std::to_string(header.size()));
+        // Fields missing at the end of a short row are null, as spreadsheets import them.
+        std::vector<Variant> row(header.size(), NullValue());
+        for (size_t c = 0; c < record.fields.size(); ++c) {
+            const CsvField& field = record.fields[c];
             SampleColumn& column = table.columns[c];
             column.definedSize = std::max<LONGLONG>(column.definedSize, static_cast<LONGLONG>(field.text.size()));
-            row.push_back(field.text.empty() && !field.quoted ? NullValue() : TextValue(field.text));
+            if (!field.text.empty() || field.quoted) row[c] = TextValue(field.text);
         }
         table.rows.push_back(std::move(row));
     }
