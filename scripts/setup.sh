@@ -5,9 +5,10 @@ set -euo pipefail
 
 # wine64 holds the 64-bit loader only; the wine and wineserver commands come with wine.
 # libwine-dev brings the IDL files that widl compiles the sample provider's type library from;
-# CLI11 and nlohmann/json are the console's header-only libraries; gcovr reads the coverage data.
+# CLI11 and nlohmann/json are the console's header-only libraries; gcovr reads the coverage data;
+# distro-info-data's Debian release history is a real CSV file for the end-to-end tests.
 packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 googletest libwine-dev libcli11-dev
-          nlohmann-json3-dev gcovr)
+          nlohmann-json3-dev gcovr distro-info-data)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -31,9 +32,10 @@ for entry in "${commands[@]}"; do
     exit 1
   fi
 done
-# Files the build reads, with the package that brings each.
+# Files the build and the tests read, with the package that brings each.
 files=(/usr/src/googletest/CMakeLists.txt:googletest /usr/include/wine/wine/windows/oaidl.idl:libwine-dev
-       /usr/include/CLI/CLI.hpp:libcli11-dev /usr/include/nlohmann/json.hpp:nlohmann-json3-dev)
+       /usr/include/CLI/CLI.hpp:libcli11-dev /usr/include/nlohmann/json.hpp:nlohmann-json3-dev
+       /usr/share/distro-info/debian.csv:distro-info-data)
 for entry in "${files[@]}"; do
   file="${entry%%:*}"
   if [ ! -f "$file" ]; then

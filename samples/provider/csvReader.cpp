@@ -28,9 +28,9 @@ public:
 
 private:
     CsvRecord Record() {
-        CsvRecord record;
+        CsvRecord record{line_, {}};
         for (;;) {
-            record.push_back(Field());
+            record.fields.push_back(Field());
             if (position_ >= text_.size()) return record;
             const char separator = text_[position_++];
             if (separator == ',') continue;

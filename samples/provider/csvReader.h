@@ -12,7 +12,10 @@ struct CsvField {
     std::wstring text;
     bool quoted = false;  // "" is an empty text, a bare empty field is no value
 };
-using CsvRecord = std::vector<CsvField>;
+struct CsvRecord {
+    size_t line;  // where the record starts, from 1
+    std::vector<CsvField> fields;
+};
 
 class CsvFormatError : public std::runtime_error {
 public:

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ado/adoInterfaces.h"
 #include "common/comError.h"
+#include "csvFieldTypes.h"
 #include "csvReader.h"
 
 namespace {
@@ -41,24 +43,61 @@ std::string ReadFileBytes(const std::wstring& path) {
     return bytes;
 }
 
+// ADO's type for a column of the field type, and its size when it is fixed.
+SampleColumn ColumnOf(const std::wstring& name, CsvFieldType type) {
+    switch (type) {
+    case CsvFieldType::integer: return {name, adInteger, 4};
+    case CsvFieldType::number: return {name, adDouble, 8};
+    case CsvFieldType::date: return {name, adDBDate, 6};
+    case CsvFieldType::dateTime: return {name, adDate, 8};
+    case CsvFieldType::text: break;
+    }
+    return {name, adVarWChar, 1};
+}
+
+bool IsNull(const CsvField& field) { return field.text.empty() && !field.quoted; }
+
+// Each column's narrowest type that holds all its values; a column without values is text.
+std::vector<CsvFieldType> ColumnTypes(const std::vector<CsvRecord>& records, size_t columns) {
+    std::vector<std::optional<CsvFieldType>> found(columns);
+    for (size_t r = 1; r < records.size(); ++r) {
+        const std::vector<CsvField>& fields = records[r].fields;
+        for (size_t c = 0; c < fields.size(); ++c) {
+            if (IsNull(fields[c])) continue;
+            const CsvFieldType type = TypeOfText(fields[c].text);
+            found[c] = found[c] ? CommonType(*found[c], type) : type;
+        }
+    }
+    std::vector<CsvFieldType> types;
+    for (const auto& type : found) types.push_back(type.value_or(CsvFieldType::text));
+    return types;
+}
+
 }  // namespace
 
-SampleTable CsvFileTable(const std::wstring& path) {
-    std::vector<CsvRecord> records = ReadCsv(ReadFileBytes(path));
+SampleTable CsvFileTable(const std::wstring& path, bool asText) {
+    const std::vector<CsvRecord> records = ReadCsv(ReadFileBytes(path));
     if (records.empty()) throw CsvFormatError("the file has no header row");
+    const std::vector<CsvField>& header = records.front().fields;
+    for (const CsvRecord& record : records)
+        if (record.fields.size() > header.size())
+            throw CsvFormatError("line " + std::to_string(record.line) + " has " +
+                                 std::to_string(record.fields.size()) + " fields where the header has " +
+                                 std::to_string(header.size()));
+    const std::vector<CsvFieldType> types =
+        asText ? std::vector<CsvFieldType>(header.size(), CsvFieldType::text) : ColumnTypes(records, header.size());
     SampleTable table;
-    for (const CsvField& name : records.front()) table.columns.push_back({name.text, adVarWChar, 1});
+    for (size_t c = 0; c < header.size(); ++c) table.columns.push_back(ColumnOf(header[c].text, types[c]));
     for (size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
-        if (record.size() != table.columns.size())
-            throw CsvFormatError("record " + std::to_string(r + 1) + " has " + std::to_string(record.size()) +
-                                 " fields where the header has " + std::to_string(table.columns.size()));
-        std::vector<Variant> row;
-        for (size_t c = 0; c < record.size(); ++c) {
-            const CsvField& field = record[c];
-            SampleColumn& column = table.columns[c];
-            column.definedSize = std::max<LONGLONG>(column.definedSize, static_cast<LONGLONG>(field.text.size()));
-            row.push_back(field.text.empty() && !field.quoted ? NullValue() : TextValue(field.text));
+        const std::vector<CsvField>& fields = records[r].fields;
+        // Fields missing at the end of a short row are null, as spreadsheets import them.
+        std::vector<Variant> row(header.size(), NullValue());
+        for (size_t c = 0; c < fields.size(); ++c) {
+            if (IsNull(fields[c])) continue;
+            row[c] = ValueOfText(fields[c].text, types[c]);
+            if (types[c] == CsvFieldType::text)
+                table.columns[c].definedSize =
+                    std::max<LONGLONG>(table.columns[c].definedSize, static_cast<LONGLONG>(fields[c].text.size()));
         }
         table.rows.push_back(std::move(row));
     }

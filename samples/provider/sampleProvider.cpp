@@ -132,9 +132,10 @@ HRESULT SampleProvider::GeneratedTable(LONG rows, LONG columns, _Recordset** res
     return Serve(result, L"GeneratedTable", [&] { return WriteRecordset(::GeneratedTable(rows, columns)); });
 }
 
-HRESULT SampleProvider::CsvFile(BSTR path, _Recordset** result) {
+HRESULT SampleProvider::CsvFile(BSTR path, VARIANT_BOOL asText, _Recordset** result) {
     const std::wstring file = Bstr(path).Text();
-    return Serve(result, L"CsvFile(" + file + L")", [&] { return WriteRecordset(CsvFileTable(file)); });
+    return Serve(result, L"CsvFile(" + file + L")",
+                 [&] { return WriteRecordset(CsvFileTable(file, asText != VARIANT_FALSE)); });
 }
 
 HRESULT SampleProvider::OrderTree(_Recordset** result) {

@@ -35,7 +35,7 @@ public:
     HRESULT STDMETHODCALLTYPE Orders(BSTR region, DATE since, _Recordset** result) override;
     HRESULT STDMETHODCALLTYPE OrderLines(LONG orderId, _Recordset** result) override;
     HRESULT STDMETHODCALLTYPE GeneratedTable(LONG rows, LONG columns, _Recordset** result) override;
-    HRESULT STDMETHODCALLTYPE CsvFile(BSTR path, _Recordset** result) override;
+    HRESULT STDMETHODCALLTYPE CsvFile(BSTR path, VARIANT_BOOL asText, _Recordset** result) override;
     HRESULT STDMETHODCALLTYPE OrderTree(_Recordset** result) override;
     HRESULT STDMETHODCALLTYPE ProductProperties(_Recordset** result) override;
 

@@ -25,6 +25,7 @@ Variant TextValue(const std::wstring& text);
 Variant IntegerValue(LONG number);
 Variant NullValue();
 Variant DateValue(int year, int month, int day);
+Variant MomentValue(DATE moment);
 Variant CurrencyValue(LONGLONG tenThousandths);
 // units / 10^scale, exactly
 Variant DecimalValue(LONGLONG units, BYTE scale);

@@ -37,6 +37,12 @@ Variant DateValue(int year, int month, int day) {
     return value;
 }
 
+Variant MomentValue(DATE moment) {
+    Variant value = Typed(VT_DATE);
+    value.Get()->date = moment;
+    return value;
+}
+
 Variant CurrencyValue(LONGLONG tenThousandths) {
     Variant value = Typed(VT_CY);
     value.Get()->cyVal.int64 = tenThousandths;

@@ -27,7 +27,8 @@ struct Report {
 
 // Text, integers, currency, dates, decimals and nulls in each format; parameters of each kind;
 // the CSV method on quoted fields with commas, quotes and line breaks, empty fields and
-// non-ASCII text, back out as CSV and as JSON.
+// non-ASCII text, back out as CSV and as JSON; its typed columns and short rows on a file of
+// its own and on Debian's release history (whose first rows never change), typed and as text.
 const Report kReports[] = {
     {L"info", L"info.txt"},
     {L"tables", L"tables.txt"},
@@ -41,6 +42,11 @@ const Report kReports[] = {
     {L"query GeneratedTable --param rows=50000 --param columns=7 --limit 3", L"generated.txt"},
     {L"query CsvFile --param path=expected\\contacts-input.csv --format csv", L"contacts.csv"},
     {L"query CsvFile --param path=expected\\contacts-input.csv --format json", L"contacts.json"},
+    {L"fields CsvFile --param path=expected\\typed-input.csv", L"typed-fields.txt"},
+    {L"query CsvFile --param path=expected\\typed-input.csv --format csv", L"typed.csv"},
+    {L"query CsvFile --param path=Z:\\usr\\share\\distro-info\\debian.csv --format csv --limit 5", L"debian-5.csv"},
+    {L"query CsvFile --param path=Z:\\usr\\share\\distro-info\\debian.csv --param asText=true --format csv --limit 5",
+     L"debian-5-text.csv"},
     {L"query OrderTree", L"ordertree-flat.txt"},  // outside the record-mode lists: the customers only
 };
 
@@ -80,6 +86,9 @@ const Failure kFailures[] = {
      "dbhost: DbLogonServer failed with result 12 (an argument is missing or names nothing known, such as an "
      "unregistered Program ID)\n"},
     {L"query CsvFile --param path=no-such-file.csv", 1,
+     "dbhost: DbFetchTableFields failed with result 303 (the provider's method failed or could not be called)\n"
+     "  error 303: Failed to execute the COM interface to obtain the Recordset.\n"},
+    {L"query CsvFile --param path=expected\\long-row-input.csv", 1,
      "dbhost: DbFetchTableFields failed with result 303 (the provider's method failed or could not be called)\n"
      "  error 303: Failed to execute the COM interface to obtain the Recordset.\n"},
 };
