@@ -32,7 +32,8 @@ prepare_sample_provider() {
 }
 
 # Every test executable of a tree built with tests, through CTest in the started prefix: prints
-# the test results and "gtest: N passed, M failed" last, and returns CTest's status.
+# the test results and "gtest: N passed, M failed" last, and returns CTest's status. A command
+# given as arguments runs after the executables, before that last line; its failure fails the run.
 run_tests() {
   # The driver's tests expect a prefix without ADODB.Record: the sample that run.sh left
   # registered brings its own, so its registration goes first (the end-to-end tests redo it).
@@ -47,6 +48,9 @@ run_tests() {
   if [ "$status" -ne 0 ]; then
     echo "--- failures (full log: $log) ---"
     grep -E 'Failure|FAILED|Expected|Which is|actual|error' "$log" | head -n 200
+  fi
+  if [ $# -gt 0 ]; then
+    "$@" || status=$?
   fi
   echo "gtest: $passed passed, $failed failed"
   return "$status"

@@ -23,7 +23,9 @@ fi
 # Each command the scripts call, with the package that brings it.
 commands=(cmake:cmake make:make x86_64-w64-mingw32-gcc-posix:gcc-mingw-w64-x86-64-posix
           x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix
-          x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 x86_64-w64-mingw32-widl:mingw-w64-tools
+          x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 x86_64-w64-mingw32-objcopy:binutils-mingw-w64-x86-64
+          x86_64-w64-mingw32-strip:binutils-mingw-w64-x86-64 x86_64-w64-mingw32-objdump:binutils-mingw-w64-x86-64
+          x86_64-w64-mingw32-widl:mingw-w64-tools
           wine:wine wineserver:wine x86_64-w64-mingw32-gcov-posix:gcc-mingw-w64-x86-64-posix gcovr:gcovr)
 for entry in "${commands[@]}"; do
   command="${entry%%:*}"
