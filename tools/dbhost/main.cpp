@@ -124,8 +124,14 @@ private:
     HRESULT result_;
 };
 
+// Standard output is fully buffered, so what it holds goes out first.
+void PrintError(const std::string& message) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "dbhost: %s\n", message.c_str());
+}
+
 void PrintFailure(const DriverFailure& failure) {
-    std::fprintf(stderr, "dbhost: %s\n", failure.what());
+    PrintError(failure.what());
     for (const DriverErrorRecord& record : failure.Records())
         std::fprintf(stderr, "  error %u: %s\n", record.code, Utf8(record.text).c_str());
 }
@@ -136,6 +142,9 @@ int wmain(int argc, wchar_t** argv) {
     // Output is UTF-8 and its line ends are the writers' own.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    // The C runtime gives a character device (NUL, or /dev/null under Wine) no buffer, as it does
+    // a console, so every printed line would be a write of its own: buffer fully whatever it is.
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
     Options options;
     CLI::App app{"Report console: drives zedb_com.dll through its exports as the report engine does"};
     app.require_subcommand(1);
@@ -180,14 +189,13 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     } catch (const DriverFailure& failure) {
-        std::fflush(stdout);
         PrintFailure(failure);
         return kDriverFailed;
     } catch (const UsageError& error) {
-        std::fprintf(stderr, "dbhost: %s\n", error.what());
+        PrintError(error.what());
         return kUsageError;
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "dbhost: %s\n", error.what());
+        PrintError(error.what());
         return kDriverFailed;
     }
 }
