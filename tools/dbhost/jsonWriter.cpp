@@ -1,4 +1,5 @@
-// JSON output through nlohmann/json: one array of objects whose keys keep the columns' order.
+// JSON output through nlohmann/json, written as the rows are read so that memory does not grow
+// with them: an array with one object a line, each object's keys in the columns' order.
 
 #include <nlohmann/json.hpp>
 
@@ -25,20 +26,24 @@ class JsonWriter : public ReportWriter {
 public:
     explicit JsonWriter(std::FILE* out) : out_(out) {}
 
-    void Begin(const std::vector<std::string>& columns) override { columns_ = columns; }
+    void Begin(const std::vector<std::string>& columns) override {
+        columns_ = columns;
+        std::fputs("[", out_);
+    }
 
     void Row(std::vector<ValueText> values) override {
         Json row = Json::object();
         for (size_t i = 0; i < values.size() && i < columns_.size(); ++i) row[columns_[i]] = JsonValue(values[i]);
-        rows_.push_back(std::move(row));
+        std::fprintf(out_, "%s%s", rows_ == 0 ? "\n  " : ",\n  ", row.dump().c_str());
+        ++rows_;
     }
 
-    void End() override { std::fprintf(out_, "%s\n", rows_.dump(2).c_str()); }
+    void End() override { std::fputs(rows_ == 0 ? "]\n" : "\n]\n", out_); }
 
 private:
     std::FILE* out_;
     std::vector<std::string> columns_;
-    Json rows_ = Json::array();
+    unsigned long long rows_ = 0;
 };
 
 }  // namespace
