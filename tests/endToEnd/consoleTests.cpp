@@ -27,7 +27,7 @@ struct Report {
 
 // Text, integers, currency, dates, decimals and nulls in each format; parameters of each kind;
 // the CSV method on quoted fields with commas, quotes and line breaks, empty fields and
-// non-ASCII text, back out as CSV and as JSON.
+// non-ASCII text, back out as CSV, JSON and JSON Lines.
 const Report kReports[] = {
     {L"info", L"info.txt"},
     {L"tables", L"tables.txt"},
@@ -41,6 +41,7 @@ const Report kReports[] = {
     {L"query GeneratedTable --param rows=50000 --param columns=7 --limit 3", L"generated.txt"},
     {L"query CsvFile --param path=expected\\contacts-input.csv --format csv", L"contacts.csv"},
     {L"query CsvFile --param path=expected\\contacts-input.csv --format json", L"contacts.json"},
+    {L"query CsvFile --param path=expected\\contacts-input.csv --format jsonl", L"contacts.jsonl"},
     {L"query OrderTree", L"ordertree-flat.txt"},  // outside the record-mode lists: the customers only
 };
 

@@ -162,8 +162,8 @@ int wmain(int argc, wchar_t** argv) {
     CLI::App* query = app.add_subcommand("query", "A table's rows");
     query->add_option("TABLE", options.table)->required();
     AddParameterOption(*query, options);
-    query->add_option("--format", options.format, "table, csv or json")
-        ->check(CLI::IsMember({"table", "csv", "json"}))
+    query->add_option("--format", options.format, "How the rows are written")
+        ->check(CLI::IsMember(ReportFormats()))
         ->capture_default_str();
     query->add_option("--limit", options.limit, "At most this many rows")->check(CLI::NonNegativeNumber);
     try {
