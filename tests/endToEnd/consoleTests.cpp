@@ -27,8 +27,9 @@ struct Report {
 
 // Text, integers, currency, dates, decimals and nulls in each format; parameters of each kind;
 // the CSV method on quoted fields with commas, quotes and line breaks, empty fields and
-// non-ASCII text, back out as CSV, JSON and JSON Lines.
+// non-ASCII text, back out as CSV, JSON and JSON Lines; a command's help.
 const Report kReports[] = {
+    {L"query --help", L"help-query.txt"},
     {L"info", L"info.txt"},
     {L"tables", L"tables.txt"},
     {L"params Orders", L"params-orders.txt"},
