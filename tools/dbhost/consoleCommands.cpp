@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "capabilityTable.h"
 #include "driverFailure.h"
 #include "readProgress.h"
 #include "reportWriter.h"
@@ -46,14 +47,8 @@ void AddQueryArguments(CLI::App& command, Options& options) {
 void NoArguments(CLI::App&, Options&) {}
 
 void ShowInfo(DriverSession& session, const Options&) {
-    Print("Database type: " + Utf8(session.DatabaseType()));
-    Print("\nCapability table\n  id  result  value");
-    for (const CapabilityAnswer& answer : session.Capabilities()) {
-        char line[64];
-        std::snprintf(line, sizeof line, "  %2d  %6d  %s", answer.id, answer.result,
-                      answer.answered ? std::to_string(answer.value).c_str() : "-");
-        Print(line);
-    }
+    Print("Database type: " + Utf8(session.DatabaseType()) + "\n");
+    std::fputs(CapabilityTable(session.Capabilities()).c_str(), stdout);
 }
 
 void ShowTables(DriverSession& session, const Options& options) {
