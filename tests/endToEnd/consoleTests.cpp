@@ -72,6 +72,8 @@ struct Failure {
 };
 
 const Failure kFailures[] = {
+    {L"qurey Orders", 2, "dbhost: unknown command 'qurey'; did you mean 'query'?\n"},
+    {L"query Orders --formt csv", 2, "dbhost: unknown option '--formt'; did you mean '--format'?\n"},
     {L"query Shipments", 2, "dbhost: the provider has no table Shipments\n"},
     {L"query OrderLines --param orderId=ten", 2,
      "dbhost: the value 'ten' of parameter orderId is not of type int32s\n"},

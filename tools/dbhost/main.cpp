@@ -19,6 +19,7 @@
 #include "driverLibrary.h"
 #include "driverSession.h"
 #include "textEncoding.h"
+#include "unknownWord.h"
 
 namespace {
 
@@ -98,8 +99,13 @@ int wmain(int argc, wchar_t** argv) {
     try {
         console.parse(Arguments(argc, argv));
     } catch (const CLI::ParseError& error) {
-        const int code = console.exit(error);
-        return code == 0 ? 0 : kUsageError;
+        if (error.get_exit_code() == 0) return console.exit(error);
+        if (const auto message = UnknownWordMessage(console)) {
+            PrintError(*message);
+            return kUsageError;
+        }
+        console.exit(error);
+        return kUsageError;
     }
 
     const Apartment apartment;
