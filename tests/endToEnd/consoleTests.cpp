@@ -27,9 +27,11 @@ struct Report {
 
 // Text, integers, currency, dates, decimals and nulls in each format; parameters of each kind;
 // the CSV method on quoted fields with commas, quotes and line breaks, empty fields and
-// non-ASCII text, back out as CSV and as JSON; its typed columns and short rows on a file of
-// its own and on Debian's release history (whose first rows never change), typed and as text.
+// non-ASCII text, back out as CSV, JSON and JSON Lines; its typed columns and short rows on a
+// file of its own and on Debian's release history (whose first rows never change), typed and as
+// text; a command's help.
 const Report kReports[] = {
+    {L"query --help", L"help-query.txt"},
     {L"info", L"info.txt"},
     {L"tables", L"tables.txt"},
     {L"params Orders", L"params-orders.txt"},
@@ -42,6 +44,7 @@ const Report kReports[] = {
     {L"query GeneratedTable --param rows=50000 --param columns=7 --limit 3", L"generated.txt"},
     {L"query CsvFile --param path=expected\\contacts-input.csv --format csv", L"contacts.csv"},
     {L"query CsvFile --param path=expected\\contacts-input.csv --format json", L"contacts.json"},
+    {L"query CsvFile --param path=expected\\contacts-input.csv --format jsonl", L"contacts.jsonl"},
     {L"fields CsvFile --param path=expected\\typed-input.csv", L"typed-fields.txt"},
     {L"query CsvFile --param path=expected\\typed-input.csv --format csv", L"typed.csv"},
     {L"query CsvFile --param path=Z:\\usr\\share\\distro-info\\debian.csv --format csv --limit 5", L"debian-5.csv"},
@@ -76,6 +79,8 @@ struct Failure {
 };
 
 const Failure kFailures[] = {
+    {L"qurey Orders", 2, "dbhost: unknown command 'qurey'; did you mean 'query'?\n"},
+    {L"query Orders --formt csv", 2, "dbhost: unknown option '--formt'; did you mean '--format'?\n"},
     {L"query Shipments", 2, "dbhost: the provider has no table Shipments\n"},
     {L"query OrderLines --param orderId=ten", 2,
      "dbhost: the value 'ten' of parameter orderId is not of type int32s\n"},

@@ -1,4 +1,6 @@
-// JSON output through nlohmann/json: one array of objects whose keys keep the columns' order.
+// JSON output through nlohmann/json, written as the rows are read so that memory does not grow
+// with them: an array with one object a line, or JSON Lines (the objects alone, one a line).
+// Each object's keys keep the columns' order.
 
 #include <nlohmann/json.hpp>
 
@@ -23,24 +25,34 @@ Json JsonValue(const ValueText& value) {
 
 class JsonWriter : public ReportWriter {
 public:
-    explicit JsonWriter(std::FILE* out) : out_(out) {}
+    JsonWriter(std::FILE* out, bool lines) : out_(out), lines_(lines) {}
 
-    void Begin(const std::vector<std::string>& columns) override { columns_ = columns; }
+    void Begin(const std::vector<std::string>& columns) override {
+        columns_ = columns;
+        if (!lines_) std::fputs("[", out_);
+    }
 
     void Row(std::vector<ValueText> values) override {
         Json row = Json::object();
         for (size_t i = 0; i < values.size() && i < columns_.size(); ++i) row[columns_[i]] = JsonValue(values[i]);
-        rows_.push_back(std::move(row));
+        const char* before = lines_ ? "" : rows_ == 0 ? "\n  " : ",\n  ";
+        std::fprintf(out_, "%s%s%s", before, row.dump().c_str(), lines_ ? "\n" : "");
+        ++rows_;
     }
 
-    void End() override { std::fprintf(out_, "%s\n", rows_.dump(2).c_str()); }
+    void End() override {
+        if (!lines_) std::fputs(rows_ == 0 ? "]\n" : "\n]\n", out_);
+    }
 
 private:
     std::FILE* out_;
+    bool lines_;
     std::vector<std::string> columns_;
-    Json rows_ = Json::array();
+    unsigned long long rows_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<ReportWriter> MakeJsonWriter(std::FILE* out) { return std::make_unique<JsonWriter>(out); }
+std::unique_ptr<ReportWriter> MakeJsonWriter(std::FILE* out) { return std::make_unique<JsonWriter>(out, false); }
+
+std::unique_ptr<ReportWriter> MakeJsonLinesWriter(std::FILE* out) { return std::make_unique<JsonWriter>(out, true); }

@@ -1,7 +1,7 @@
 #pragma once
-// Writers of a query's rows in the console's three formats: an aligned text table, RFC 4180 CSV
-// (CRLF line ends, nulls as empty fields) and JSON (an array of objects, nulls as null,
-// currency and decimals as exact strings).
+// Writers of a query's rows in the console's formats: an aligned text table, RFC 4180 CSV
+// (CRLF line ends, nulls as empty fields), JSON (an array of objects, nulls as null, currency
+// and decimals as exact strings) and JSON Lines (the same objects, one a line, no array).
 
 #include <cstdio>
 #include <memory>
@@ -18,5 +18,8 @@ public:
     virtual void End() = 0;
 };
 
-// format: "table", "csv" or "json".
+// The formats' names: "table", "csv", "json" and "jsonl".
+std::vector<std::string> ReportFormats();
+
+// format: one of ReportFormats().
 std::unique_ptr<ReportWriter> MakeReportWriter(const std::string& format, std::FILE* out);

@@ -1,0 +1,31 @@
+#pragma once
+// The console's commands, each a small function over a driver session, and the one list of them
+// from which the command line is built.
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+#include <vector>
+
+#include "driverSession.h"
+
+// What the command line gave: the console's own options, then the command's.
+struct Options {
+    std::string driverPath = "zedb_com.dll";
+    std::string language;
+    std::string programId = "ZedbSample.Provider";
+    std::string table;
+    std::vector<std::string> parameters;
+    std::string format = "table";
+    long long limit = -1;
+};
+
+struct ConsoleCommand {
+    const char* name;
+    const char* summary;
+    const char* example;  // a whole command line, shown in the command's help
+    void (*addArguments)(CLI::App& command, Options& options);
+    void (*run)(DriverSession& session, const Options& options);
+};
+
+const std::vector<ConsoleCommand>& ConsoleCommands();
