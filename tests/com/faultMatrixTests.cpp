@@ -14,7 +14,7 @@
 
 #include "ado/fieldBinding.h"
 #include "ado/recordReading.h"
-#include "providerSession.h"
+#include "engineFlow.h"
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecordset.h"
 #include "support/variantValues.h"

@@ -17,7 +17,7 @@
 #include "common/dayNumber.h"
 #include "common/duplicateText.h"
 #include "common/heapRecord.h"
-#include "providerSession.h"
+#include "engineFlow.h"
 #include "support/errorRecords.h"
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecordset.h"

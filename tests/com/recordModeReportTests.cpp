@@ -11,7 +11,7 @@
 #include "ado/fieldBinding.h"
 #include "ado/providerLists.h"
 #include "ado/recordReading.h"
-#include "providerSession.h"
+#include "engineFlow.h"
 #include "support/classRegistration.h"
 #include "support/providerListValue.h"
 #include "support/recordsetBuilder.h"

@@ -1,6 +1,12 @@
 #pragma once
-// A registered fake provider and the driver in use, as the engine meets them: logon records
-// built as the engine builds them, and a logon through DbLogonServer.
+// The engine's side of a conversation with the driver through its exports, over a fake provider
+// registered for the process: logon records and query definitions as the engine builds them, and
+// each export's outcome rendered as one text, so that a row of a table states a whole outcome:
+//
+//     "0 GetCustomers AllOrders"                         a table list
+//     "808 before:4/4/0 ~ [808 The parameter type ...]"  parameters: name:type/length/options,
+//                                                        ~ for a null entry, then the records
+//     "0 Id:4/4/0 Name:11/22/2"                          fields
 
 #include <functional>
 #include <memory>
@@ -14,6 +20,7 @@
 #include "common/variant.h"
 #include "support/dispatchInterfaceBuilder.h"
 #include "support/driverInUse.h"
+#include "support/errorRecords.h"
 #include "support/registeredProvider.h"
 
 using LogonInfoOwner = std::unique_ptr<DbLogonInfo, LogonInfoDeleter>;
@@ -28,24 +35,11 @@ std::wstring ProgramIdOf(const DbLogonInfo* logonInfo);
 struct ErrorList {
     DbErrorInfo* head = nullptr;
     ~ErrorList() { DbFreeErrorInfo(head); }
-    size_t Count() const;
+    size_t Count() const { return CountRecords(head); }
 };
 
-class ProviderSession {
-public:
-    ProviderSession(const DispatchInterfaceBuilder& builder, const wchar_t* progId);
-    ~ProviderSession();
-
-    // Logs on with the registered ProgID; the handle stays with the session.
-    ServerHandle* LogOn();
-
-    FakeProvider provider;
-    RegisteredProvider registration;
-    ServerHandle* handle = nullptr;
-
-private:
-    DriverInUse driver_;
-};
+// The records of a list as " [code text]" each, most recent first.
+std::wstring Records(const DbErrorInfo* head);
 
 // A discrete engine value holding a copy of datum (a text for stringValue and memoValue).
 template <class Datum>
@@ -110,3 +104,27 @@ void AnswerCalls(FakeProvider& provider, const wchar_t* method, MethodCalls& cal
 // Binding requests as the engine fills them: a column by name and occurrence, or by position (from 1).
 DbFieldBindingInfo BindingByName(const wchar_t* name, uint32_t occurrence = 0);
 DbFieldBindingInfo BindingByPosition(uint32_t ordinal);
+
+// A registered fake provider, the driver in use and a logon to the provider through DbLogonServer,
+// with each catalogue export's outcome as text.
+class ProviderSession {
+public:
+    ProviderSession(const DispatchInterfaceBuilder& builder, const wchar_t* progId);
+    ~ProviderSession();
+
+    // Logs on with the registered ProgID; the handle stays with the session.
+    ServerHandle* LogOn();
+
+    std::wstring Tables();
+    std::wstring Parameters(const wchar_t* table);
+    // With the query's parameter values, or with none (the method's own parameters then).
+    std::wstring Fields(EngineQuery& query, bool withValues);
+    std::wstring Query(EngineQuery& query);
+
+    FakeProvider provider;
+    RegisteredProvider registration;
+    ServerHandle* handle = nullptr;
+
+private:
+    DriverInUse driver_;
+};
