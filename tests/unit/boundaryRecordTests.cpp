@@ -1,12 +1,10 @@
-// The logon and table information records: their defaults, and release of what they own.
-
-#include <windows.h>
+// The logon and table information records: their defaults, and release of everything they own
+// and nothing they do not.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
-#include <tuple>
 
 #include "ado/errorInfo.h"
 #include "common/dbLogonInfo.h"
@@ -14,106 +12,94 @@
 #include "common/dbvalue.h"
 #include "common/duplicateText.h"
 #include "common/propcoll.h"
+#include "support/liveAllocations.h"
 
 namespace {
 
-// Committed private memory of the process. Every block handed to a record below is large enough
-// to be mapped on its own, so a block left unfreed stays counted (Wine's heap walk misses malloc's).
-size_t CommittedPrivateBytes() {
-    size_t total = 0;
-    MEMORY_BASIC_INFORMATION region;
-    for (const char* address = nullptr; VirtualQuery(address, &region, sizeof(region)) == sizeof(region);
-         address = static_cast<const char*>(region.BaseAddress) + region.RegionSize)
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
-    return total;
+std::wstring Defaults(const DbPropertyCollection& properties) {
+    return L"collection " + std::to_wstring(properties.size) + L"/" + std::to_wstring(properties.count) +
+           (properties.items ? L" with items" : L"");
 }
 
-constexpr size_t kLargeBlockBytes = 1 << 20;
-constexpr uint32_t kEntries = kLargeBlockBytes / sizeof(wchar_t*);  // an array this long is a large block
-const std::wstring kLargeText(kLargeBlockBytes / sizeof(wchar_t), L'x');
-
-wchar_t* LargeText() { return DuplicateText(kLargeText.c_str()); }
-
-// kEntries texts, null but for large ones at both ends.
-wchar_t** LargeTextArray() {
-    auto** array = static_cast<wchar_t**>(std::calloc(kEntries, sizeof(wchar_t*)));
-    array[0] = LargeText();
-    array[kEntries - 1] = LargeText();
+wchar_t** Texts(uint32_t count) {
+    auto** array = static_cast<wchar_t**>(std::calloc(count, sizeof(wchar_t*)));
+    array[0] = DuplicateText(L"first");
+    array[count - 1] = DuplicateText(L"last");
     return array;
 }
 
-bool IsEmptyCollection(const DbPropertyCollection* collection) {
-    return collection && collection->size == 16 && collection->count == 0 && !collection->items;
-}
-
-TEST(BoundaryRecords, NewRecordsHaveTheirDefaultsAndLeaveTextsTheyDoNotOwnAlone) {
-    static wchar_t engineText[] = L"kept by the engine";
+TEST(BoundaryRecords, NewRecordsHaveTheirDefaults) {
     DbLogonInfo* logon = NewLogonInfo();
-    EXPECT_TRUE(IsEmptyCollection(logon->properties));
-    EXPECT_EQ(logon->text, nullptr);
-    EXPECT_EQ(logon->value, nullptr);
-    EXPECT_EQ(std::make_tuple(logon->reserved, logon->size, logon->ownsText), std::make_tuple(0u, 40u, uint16_t{1}));
-    logon->text = engineText;
-    logon->ownsText = 0;
+    EXPECT_EQ(Defaults(*logon->properties) + L" " + std::to_wstring(logon->reserved) + L" " +
+                  std::to_wstring(logon->size) + L" " + std::to_wstring(logon->ownsText) +
+                  (logon->text || logon->value ? L" with text or value" : L""),
+              L"collection 16/0 0 40 1");
     DeleteLogonInfo(logon);
-    DeleteLogonInfo(nullptr);
-
     DbTableInfo* table = NewTableInfo();
-    for (const void* pointer : std::initializer_list<const void*>{
-             table->firstText, table->secondText, table->thirdText, table->fourthText, table->fifthText,
-             table->sixthText, table->ownedText, table->textArray, table->parallelTextArray})
+    for (const void* pointer : {static_cast<const void*>(table->firstText), static_cast<const void*>(table->secondText),
+                                static_cast<const void*>(table->thirdText), static_cast<const void*>(table->fourthText),
+                                static_cast<const void*>(table->fifthText), static_cast<const void*>(table->sixthText),
+                                static_cast<const void*>(table->ownedText), static_cast<const void*>(table->textArray),
+                                static_cast<const void*>(table->parallelTextArray)})
         EXPECT_EQ(pointer, nullptr);
-    EXPECT_TRUE(IsEmptyCollection(table->properties));
-    EXPECT_EQ(std::make_tuple(table->field80, table->size, table->field88, table->entryCount, table->kind,
-                              table->field108),
-              std::make_tuple(0u, 112u, 0u, 0u, 1u, 0u));
-    EXPECT_EQ(std::make_tuple(table->field100, table->field102, table->field104, table->ownsText),
-              std::make_tuple(uint16_t{0}, uint16_t{0}, uint16_t{0}, uint16_t{1}));
-    table->ownedText = engineText;
-    table->ownsText = 0;
+    EXPECT_EQ(Defaults(*table->properties) + L" " + std::to_wstring(table->field80) + L" " +
+                  std::to_wstring(table->size) + L" " + std::to_wstring(table->field88) + L" " +
+                  std::to_wstring(table->entryCount) + L" " + std::to_wstring(table->kind) + L" " +
+                  std::to_wstring(table->field100) + L" " + std::to_wstring(table->field102) + L" " +
+                  std::to_wstring(table->field104) + L" " + std::to_wstring(table->ownsText) + L" " +
+                  std::to_wstring(table->field108),
+              L"collection 16/0 0 112 0 0 1 0 0 0 1 0");
     DeleteTableInfo(table);
-    DeleteTableInfo(nullptr);
-    EXPECT_STREQ(engineText, L"kept by the engine");
 }
 
-TEST(BoundaryRecords, ReleaseFreesEverythingTheRecordsOwn) {
-    size_t before = CommittedPrivateBytes();
-    DbLogonInfo* logon = NewLogonInfo();
-    DbValue text(stringValue);
-    SetDiscreteValue(text, stringValue, const_cast<wchar_t*>(kLargeText.c_str()), true);
-    AddNewProperty(*logon->properties, L"Program ID", nullptr, nullptr, stringValue, 0, &text);
-    ClearValue(text);
-    logon->text = LargeText();
-    logon->value = NewValue(stringValue);
-    SetDiscreteValue(*logon->value, stringValue, const_cast<wchar_t*>(kLargeText.c_str()), true);
-    ASSERT_GE(CommittedPrivateBytes(), before + 3 * kLargeBlockBytes);
-    DeleteLogonInfo(logon);
-    EXPECT_LT(CommittedPrivateBytes(), before + kLargeBlockBytes);
-
+TEST(BoundaryRecords, ReleaseFreesWhatTheRecordsOwnAndLeavesTheEnginesTexts) {
+    static wchar_t engineText[] = L"kept by the engine";
+    const DbValue text = [] {
+        DbValue value(stringValue);
+        SetDiscreteValue(value, stringValue, const_cast<wchar_t*>(L"value"), true);
+        return value;
+    }();
+    EXPECT_EQ(LeftAllocated([&] {
+                  DbLogonInfo* logon = NewLogonInfo();
+                  AddNewProperty(*logon->properties, L"Program ID", nullptr, nullptr, stringValue, 0, &text);
+                  logon->text = DuplicateText(L"owned");
+                  logon->value = NewValue(stringValue);
+                  AssignValue(*logon->value, &text);
+                  DeleteLogonInfo(logon);
+                  DbLogonInfo* borrowing = NewLogonInfo();
+                  borrowing->text = engineText;
+                  borrowing->ownsText = 0;
+                  DeleteLogonInfo(borrowing);
+              }),
+              LiveAllocations{});
     for (bool withParallelArray : {true, false}) {
-        before = CommittedPrivateBytes();
-        DbTableInfo* table = NewTableInfo();
-        for (wchar_t** owned : {&table->firstText, &table->secondText, &table->thirdText, &table->fourthText,
-                                &table->fifthText, &table->sixthText, &table->ownedText})
-            *owned = LargeText();
-        table->entryCount = kEntries;
-        table->textArray = LargeTextArray();
-        table->parallelTextArray = withParallelArray ? LargeTextArray() : nullptr;
-        SetDiscreteValue(text, stringValue, const_cast<wchar_t*>(kLargeText.c_str()), true);
-        AddNewProperty(*table->properties, L"Key", nullptr, nullptr, stringValue, 0, &text);
-        ClearValue(text);
-        ASSERT_GE(CommittedPrivateBytes(), before + 11 * kLargeBlockBytes);
-        DeleteTableInfo(table);
-        EXPECT_LT(CommittedPrivateBytes(), before + kLargeBlockBytes) << "parallel array " << withParallelArray;
+        EXPECT_EQ(LeftAllocated([&] {
+                      DbTableInfo* table = NewTableInfo();
+                      for (wchar_t** owned : {&table->firstText, &table->secondText, &table->thirdText,
+                                              &table->fourthText, &table->fifthText, &table->sixthText,
+                                              &table->ownedText})
+                          *owned = DuplicateText(L"owned");
+                      table->entryCount = 3;
+                      table->textArray = Texts(3);
+                      table->parallelTextArray = withParallelArray ? Texts(3) : nullptr;
+                      AddNewProperty(*table->properties, L"Key", nullptr, nullptr, stringValue, 0, &text);
+                      DeleteTableInfo(table);
+                      DbTableInfo* borrowing = NewTableInfo();
+                      borrowing->ownedText = engineText;
+                      borrowing->ownsText = 0;
+                      DeleteTableInfo(borrowing);
+                  }),
+                  LiveAllocations{})
+            << "parallel array " << withParallelArray;
     }
-
-    before = CommittedPrivateBytes();
-    DbErrorInfo* errors = nullptr;
-    for (int i = 0; i < 3; ++i) AddErrorInfo(&errors, 11, kLargeText.c_str());
-    AddErrorInfo(&errors, 12, nullptr);
-    ASSERT_GE(CommittedPrivateBytes(), before + 3 * kLargeBlockBytes);
-    FreeErrorInfoChain(errors);
-    EXPECT_LT(CommittedPrivateBytes(), before + kLargeBlockBytes) << "error list";
+    EXPECT_EQ(LeftAllocated([] {
+                  DbErrorInfo* errors = nullptr;
+                  for (const wchar_t* record : {L"one", L"two", static_cast<const wchar_t*>(nullptr)})
+                      AddErrorInfo(&errors, 11, record);
+                  FreeErrorInfoChain(errors);
+              }),
+              LiveAllocations{});
+    EXPECT_STREQ(engineText, L"kept by the engine");
 }
 
 }  // namespace
