@@ -160,7 +160,7 @@ bool MakeDefault(const DbParameterDescription& parameter, DefaultValue& value, A
     }
 }
 
-// What Invoke may leave in the exception record is freed, unread.
+// What Invoke may leave in the exception record: read for the engine, freed on every path.
 class ExceptionRecord {
 public:
     ExceptionRecord() = default;
@@ -173,9 +173,32 @@ public:
     ExceptionRecord& operator=(const ExceptionRecord&) = delete;
     EXCEPINFO* Get() { return &record_; }
 
+    // The provider's exception as a COM error: its code (the call's when it gave none) and its
+    // texts, once the provider has filled them in when it defers that.
+    ComError Error(HRESULT invoked) {
+        if (record_.pfnDeferredFillIn) record_.pfnDeferredFillIn(&record_);
+        const HRESULT result = FAILED(record_.scode) ? record_.scode : invoked;
+        ComPtr<ICreateErrorInfo> texts;
+        if (FAILED(CreateErrorInfo(texts.ReleaseAndGetAddressOf()))) return ComError(result);
+        texts->SetSource(record_.bstrSource);
+        texts->SetDescription(record_.bstrDescription);
+        ComPtr<IErrorInfo> errorInfo;
+        texts.As(errorInfo);
+        return ComError(result, std::move(errorInfo));
+    }
+
 private:
     EXCEPINFO record_{};
 };
+
+// Why the provider failed the call, as it said: its exception, or the error object that its
+// dispatch interface declares it sets; nothing when it said neither.
+std::optional<ComError> ProviderError(IDispatch* dispatch, HRESULT invoked, ExceptionRecord& exception) {
+    if (invoked == DISP_E_EXCEPTION) return exception.Error(invoked);
+    ComError error = MakeComError(invoked, dispatch, IID_IDispatch);
+    if (!error.ErrorInfo()) return std::nullopt;
+    return error;
+}
 
 // A parameter as the engine's user knows it: its name, else its position from 1.
 SWCharString ParameterLabel(const DbParameterDescription* parameter, uint32_t index) {
@@ -235,9 +258,13 @@ int32_t InvokeMethod(ServerHandle& handle, const DbTableInfo& table, DbParameter
     ExceptionRecord exception;
     UINT argumentError = 0;
     // A read-only property that returns a recordset is a table too: dispatch matches the kind.
-    if (FAILED(handle.dispatch->Invoke(member, IID_NULL, kNeutralLocale, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                                       &arguments, result.Get(), exception.Get(), &argumentError)))
+    const HRESULT invoked = handle.dispatch->Invoke(member, IID_NULL, kNeutralLocale,
+                                                    DISPATCH_METHOD | DISPATCH_PROPERTYGET, &arguments, result.Get(),
+                                                    exception.Get(), &argumentError);
+    if (FAILED(invoked)) {
+        failure.provider = ProviderError(handle.dispatch.Get(), invoked, exception);
         return DbMethodNotExecuted;
+    }
     // A method that returned nothing, or no object, gives no recordset and no error.
     if (result.Get()->vt != VT_DISPATCH) return DbSuccess;
 
@@ -250,6 +277,8 @@ int32_t InvokeMethod(ServerHandle& handle, const DbTableInfo& table, DbParameter
 
 int32_t ReportInvocationFailure(const SWCharString& languageName, int32_t code, const InvocationFailure& failure,
                                 DbErrorInfo** errorInfo) {
+    // The provider's reason goes behind the driver's own record, which stays the first.
+    if (failure.provider) ReportComError(*failure.provider, errorInfo, languageName, code);
     if (code != DbNotConvertible || !failure.message) return ReportDriverError(languageName, code, errorInfo);
     if (!errorInfo) return code;
     SWCharString text = LoadResourceString(failure.message, languageName);

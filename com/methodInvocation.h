@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "ado/adoInterfaces.h"
 #include "com/serverHandle.h"
+#include "common/comError.h"
 #include "common/comPtr.h"
 #include "common/dbTableInfo.h"
 #include "common/dbvalue.h"
@@ -15,10 +17,12 @@
 #include "platform/SWCharString.h"
 
 // Why a call failed, beyond its result code: for a value that automation cannot hold (600), the
-// driver's message and the parameter it names.
+// driver's message and the parameter it names; for a call that the provider failed (303), the
+// provider's own error when it gave one.
 struct InvocationFailure {
     UINT message = 0;
     SWCharString parameter;
+    std::optional<ComError> provider;
 };
 
 // parameters and parameterValues hold parameterCount entries; a null array counts as all entries
@@ -33,7 +37,8 @@ int32_t InvokeMethod(ServerHandle& handle, const DbTableInfo& table, DbParameter
                      DbValue* const* parameterValues, uint32_t parameterCount, ComPtr<_Recordset>& recordset,
                      InvocationFailure& failure);
 
-// Adds the record that tells the engine why the call failed: the driver's message for 303 and
-// 808, for 600 the value's parameter and reason; 10 adds nothing. Returns code.
+// Adds the records that tell the engine why the call failed: the driver's message for 303 and
+// 808, for 600 the value's parameter and reason; 10 adds nothing. The provider's own error, when
+// it gave one, follows the driver's record in the list. Returns code.
 int32_t ReportInvocationFailure(const SWCharString& languageName, int32_t code, const InvocationFailure& failure,
                                 DbErrorInfo** errorInfo);

@@ -16,8 +16,12 @@ ComPtr<IErrorInfo> TakeErrorInfo(IUnknown* failingInterface, REFIID iid) {
 
 }  // namespace
 
+ComError MakeComError(HRESULT result, IUnknown* failingInterface, REFIID iid) {
+    return ComError(result, TakeErrorInfo(failingInterface, iid));
+}
+
 void RaiseComError(HRESULT result, IUnknown* failingInterface, REFIID iid) {
-    throw ComError(result, TakeErrorInfo(failingInterface, iid));
+    throw MakeComError(result, failingInterface, iid);
 }
 
 void RaiseComError(HRESULT result) { throw ComError(result); }

@@ -25,8 +25,10 @@ private:
     ComPtr<IErrorInfo> errorInfo_;
 };
 
-// Raises the failure with the thread's error object, taken only when failingInterface declares
-// through ISupportErrorInfo that it sets one for iid.
+// The failure with the thread's error object, taken only when failingInterface declares through
+// ISupportErrorInfo that it sets one for iid.
+ComError MakeComError(HRESULT result, IUnknown* failingInterface, REFIID iid);
+// Raises it.
 [[noreturn]] void RaiseComError(HRESULT result, IUnknown* failingInterface, REFIID iid);
 // For calls that are not made on an interface (API functions): no error object.
 [[noreturn]] void RaiseComError(HRESULT result);

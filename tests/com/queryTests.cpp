@@ -214,26 +214,36 @@ TEST(Query, TheRecordsetStandsOnItsFirstRowAndFailedCallsGive303) {
     ComPtr<IErrorInfo> left;
     EXPECT_EQ(GetErrorInfo(0, left.ReleaseAndGetAddressOf()), S_FALSE) << "the refusal's error object stays behind";
 
+    // The provider's own error follows the driver's record, whether its exception gives it (at
+    // once or through its deferred fill-in) or its error object; a bare failure gives none.
+    const std::wstring providerError =
+        L" [303 ADO Error Code: 0x80004005\nSource: FakeProvider\nDescription: The method failed on purpose.]";
+    using Failures = FakeProvider::Failures;
     const struct {
         const wchar_t* method;
         Variant answer;
         HRESULT invokeResult;
+        Failures failures;
         std::wstring outcome;
     } rows[] = {
-        {L"Queri", Variant(), S_OK, L"303" + std::wstring(kNotExecuted)},  // GetIDsOfNames fails
-        {L"Query", Variant(), DISP_E_EXCEPTION, L"303" + std::wstring(kNotExecuted)},
-        {L"Query", Object(&session.provider), S_OK, L"303" + std::wstring(kNotExecuted)},  // no _Recordset
-        {L"Query", Object(nullptr), S_OK, L"303" + std::wstring(kNotExecuted)},
+        {L"Queri", Variant(), S_OK, Failures::Exceptions, L"303" + std::wstring(kNotExecuted)},  // GetIDsOfNames fails
+        {L"Query", Variant(), E_FAIL, Failures::Exceptions, L"303" + std::wstring(kNotExecuted) + providerError},
+        {L"Query", Variant(), E_FAIL, Failures::DeferredExceptions, L"303" + std::wstring(kNotExecuted) + providerError},
+        {L"Query", Variant(), E_FAIL, Failures::ErrorObjects, L"303" + std::wstring(kNotExecuted) + providerError},
+        {L"Query", Variant(), E_FAIL, Failures::Bare, L"303" + std::wstring(kNotExecuted)},
+        {L"Query", Object(&session.provider), S_OK, Failures::Exceptions, L"303" + std::wstring(kNotExecuted)},
+        {L"Query", Object(nullptr), S_OK, Failures::Exceptions, L"303" + std::wstring(kNotExecuted)},
         // Nothing, or no object, returned: a rowset without recordset, whose reads give 11.
-        {L"Query", Variant(), S_OK, L"0 rowset 11"},
-        {L"Query", I4(3), S_OK, L"0 rowset 11"},
-        {nullptr, Variant(), S_OK, L"10"},  // the table record names no method
+        {L"Query", Variant(), S_OK, Failures::Exceptions, L"0 rowset 11"},
+        {L"Query", I4(3), S_OK, Failures::Exceptions, L"0 rowset 11"},
+        {nullptr, Variant(), S_OK, Failures::Exceptions, L"10"},  // the table record names no method
     };
     const ULONG providerReferences = session.provider.References();
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.outcome);
         Variant answer = row.answer;
         const HRESULT invokeResult = row.invokeResult;
+        session.provider.RaiseFailures(row.failures);
         session.provider.OnInvoke(session.provider.DispIdOf(L"Query"),
                                   [&answer, invokeResult](const FakeProvider::Invocation&, Variant& result) {
                                       result = answer;
@@ -252,6 +262,7 @@ TEST(Query, TheRecordsetStandsOnItsFirstRowAndFailedCallsGive303) {
                   LiveAllocations{});
     }
     EXPECT_EQ(session.provider.References(), providerReferences);
+    session.provider.RaiseFailures(Failures::Exceptions);
     // More than one table: the first is queried; mode 4 without a handle is refused too.
     AnswerCalls(session.provider, L"Query", calls, Object(recordset));
     query.Definition().nTables = 2;
@@ -318,6 +329,11 @@ TEST(TableFields, ColumnsOfTheReturnedRecordsetWithChaptersExpandedAndRefusedTyp
     EXPECT_EQ(session.Fields(plain, false), L"302") << "an empty recordset with a chapter";
     EXPECT_EQ(session.Fields(unknown, false), L"11") << "no such method, its own parameters";
     EXPECT_EQ(session.Fields(unknown, true), L"303" + std::wstring(kNotExecuted));
+    session.provider.OnInvoke(session.provider.DispIdOf(L"Orders"),
+                              [](const FakeProvider::Invocation&, Variant&) { return E_FAIL; });
+    EXPECT_EQ(session.Fields(query, true),
+              L"303" + std::wstring(kNotExecuted) +
+                  L" [303 ADO Error Code: 0x80004005\nSource: FakeProvider\nDescription: The method failed on purpose.]");
     AnswerCalls(session.provider, L"Orders", calls, Variant());
     EXPECT_EQ(session.Fields(query, false), L"11") << "no recordset";
 

@@ -90,12 +90,17 @@ const Failure kFailures[] = {
     {L"--progid Zedb.NotRegistered tables", 1,
      "dbhost: DbLogonServer failed with result 12 (an argument is missing or names nothing known, such as an "
      "unregistered Program ID)\n"},
+    // The provider's own exception follows the driver's record (the system's text is Wine's).
     {L"query CsvFile --param path=no-such-file.csv", 1,
      "dbhost: DbFetchTableFields failed with result 303 (the provider's method failed or could not be called)\n"
-     "  error 303: Failed to execute the COM interface to obtain the Recordset.\n"},
+     "  error 303: Failed to execute the COM interface to obtain the Recordset.\n"
+     "  error 303: ADO Error Code: 0x80070002\nSource: ZedbSample.Provider\n"
+     "Description: CsvFile(no-such-file.csv): File not found.\n"},
     {L"query CsvFile --param path=expected\\long-row-input.csv", 1,
      "dbhost: DbFetchTableFields failed with result 303 (the provider's method failed or could not be called)\n"
-     "  error 303: Failed to execute the COM interface to obtain the Recordset.\n"},
+     "  error 303: Failed to execute the COM interface to obtain the Recordset.\n"
+     "  error 12: ADO Error Code: 0x80070057\nSource: ZedbSample.Provider\n"
+     "Description: CsvFile(expected\\long-row-input.csv): line 4 has 3 fields where the header has 2\n"},
 };
 
 }  // namespace

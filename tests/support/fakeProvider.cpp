@@ -2,6 +2,29 @@
 
 #include <oleauto.h>
 
+namespace {
+
+// Every text filled in, as providers raise an exception, for the caller to free.
+HRESULT STDMETHODCALLTYPE FillException(EXCEPINFO* exception) {
+    exception->pfnDeferredFillIn = nullptr;
+    exception->scode = E_FAIL;
+    exception->bstrSource = SysAllocString(L"FakeProvider");
+    exception->bstrDescription = SysAllocString(L"The method failed on purpose.");
+    exception->bstrHelpFile = SysAllocString(L"fakeProvider.chm");
+    return S_OK;
+}
+
+void SetErrorObject() {
+    ComPtr<ICreateErrorInfo> creator;
+    if (FAILED(CreateErrorInfo(creator.ReleaseAndGetAddressOf()))) return;
+    creator->SetSource(const_cast<LPOLESTR>(L"FakeProvider"));
+    creator->SetDescription(const_cast<LPOLESTR>(L"The method failed on purpose."));
+    ComPtr<IErrorInfo> errorInfo;
+    if (SUCCEEDED(creator.As(errorInfo))) SetErrorInfo(0, errorInfo.Get());
+}
+
+}  // namespace
+
 DISPID FakeProvider::DispIdOf(const wchar_t* name) const {
     DISPID member = DISPID_UNKNOWN;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
@@ -53,13 +76,17 @@ HRESULT FakeProvider::Invoke(DISPID member, REFIID iid, LCID locale, WORD flags,
     Variant returned;
     HRESULT outcome = handler->second(Invocation{member, locale, flags, arguments ? *arguments : none}, returned);
     if (SUCCEEDED(outcome) && result) returned.Detach(result);
-    // An exception as providers raise it: every text filled in, for the caller to free.
-    if (outcome == DISP_E_EXCEPTION && exception) {
-        *exception = EXCEPINFO{};
-        exception->scode = E_FAIL;
-        exception->bstrSource = SysAllocString(L"FakeProvider");
-        exception->bstrDescription = SysAllocString(L"The method failed on purpose.");
-        exception->bstrHelpFile = SysAllocString(L"fakeProvider.chm");
+    if (SUCCEEDED(outcome) || failures_ == Failures::Bare) return outcome;
+    if (failures_ == Failures::ErrorObjects) {
+        SetErrorObject();
+        return outcome;
     }
-    return outcome;
+    if (exception) {
+        *exception = EXCEPINFO{};
+        if (failures_ == Failures::DeferredExceptions)
+            exception->pfnDeferredFillIn = &FillException;
+        else
+            FillException(exception);
+    }
+    return DISP_E_EXCEPTION;
 }

@@ -3,8 +3,8 @@
 // out that type information wrapped in a ScriptableTypeInfo, so that its references and blocks
 // are counted; GetIDsOfNames resolves names through it; Invoke calls the handler that the test
 // registered for the member id and fails others, and calls whose flags lack the member's kind, with
-// DISP_E_MEMBERNOTFOUND. A handler that answers DISP_E_EXCEPTION gets an exception record with
-// every text filled in. Counts include the double's own reference (see testDouble.h).
+// DISP_E_MEMBERNOTFOUND. A handler's failure reaches the caller as RaiseFailures says. Counts
+// include the double's own reference (see testDouble.h).
 
 #include <windows.h>
 #include <oaidl.h>
@@ -18,8 +18,13 @@
 #include "support/handOut.h"
 #include "support/testDouble.h"
 
-class FakeProvider final : public IDispatch {
+class FakeProvider final : public IDispatch, public ISupportErrorInfo {
 public:
+    // How a handler's failure reaches the caller: with DISP_E_EXCEPTION and an exception record
+    // whose texts are filled in at once, or through its deferred fill-in; with any other failure
+    // and the thread's error object, which the provider then declares it sets; or bare.
+    enum class Failures { Exceptions, DeferredExceptions, ErrorObjects, Bare };
+
     struct Invocation {
         DISPID member;
         LCID locale;
@@ -37,13 +42,18 @@ public:
     // Each failure holds until it is changed; S_OK lets the call through again.
     void FailGetTypeInfo(HRESULT result) { getTypeInfoFailure_ = result; }
     void OnInvoke(DISPID member, MethodHandler handler) { handlers_[member] = std::move(handler); }
+    void RaiseFailures(Failures failures) { failures_ = failures; }
     // The member id of a method as the type information declares it; DISPID_UNKNOWN if none.
     DISPID DispIdOf(const wchar_t* name) const;
 
     ULONG References() const { return references_.Value(); }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid == IID_ISupportErrorInfo) return HandOutAs<ISupportErrorInfo>(this, iid, iid, object);
         return HandOutAs<IDispatch>(this, iid, IID_IDispatch, object);
+    }
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+        return iid == IID_IDispatch && failures_ == Failures::ErrorObjects ? S_OK : S_FALSE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return references_.Add(); }
     ULONG STDMETHODCALLTYPE Release() override { return references_.Release(); }
@@ -62,4 +72,5 @@ private:
     ScriptableTypeInfo typeInfo_;
     HRESULT getTypeInfoFailure_ = S_OK;
     std::map<DISPID, MethodHandler> handlers_;
+    Failures failures_ = Failures::Exceptions;
 };
