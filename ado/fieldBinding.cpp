@@ -35,21 +35,17 @@ int32_t BindRecordField(const DbFieldBindingInfo& request, DbFieldBinding*& bind
     return HandOut(nullptr, std::move(name), binding);
 }
 
-// Columns may share a name: the request's occurrence counts among them in column order.
-int32_t BindOwnColumnByName(DbOpenRowsetHandle& rowset, const DbFieldBindingInfo& request,
-                            DbFieldBinding*& binding, DbErrorInfo** errorInfo) {
-    FieldDescriptionList columns;
-    LONG ownColumns = 0;
-    int32_t result = rowset.CollectFields(columns, errorInfo, &ownColumns);
-    if (!FoundOrChapterMissing(result)) return result;
-
+// Columns may share a name: the request's occurrence counts among them in column order. A walk
+// that a chapter of an empty rowset ended early leaves the columns to be looked at one by one.
+int32_t ScanOwnColumns(DbOpenRowsetHandle& rowset, const DbFieldBindingInfo& request, LONG ownColumns,
+                       DbFieldBinding*& binding, DbErrorInfo** errorInfo) {
     const SWCharString requested(request.fieldName);
     ComPtr<Field> field;
     uint32_t occurrence = 0;
     for (LONG position = 0; position < ownColumns; ++position) {
         // Every position was just listed: a look-up that fails now is ADO's failure, and
         // passing over it would count the occurrences wrong.
-        result = rowset.GetOwnField(*FieldPositionIndex(position).Get(), field, errorInfo);
+        const int32_t result = rowset.GetOwnField(*FieldPositionIndex(position).Get(), field, errorInfo);
         if (result != DbSuccess) return result;
         if (!field) return DbNoSuchField;
         Bstr name;
@@ -61,8 +57,27 @@ int32_t BindOwnColumnByName(DbOpenRowsetHandle& rowset, const DbFieldBindingInfo
     return DbNoSuchField;
 }
 
+int32_t BindOwnColumnByName(DbOpenRowsetHandle& rowset, const DbFieldBindingInfo& request,
+                            DbFieldBinding*& binding, DbErrorInfo** errorInfo) {
+    if (!rowset.OwnColumns()) {
+        FieldDescriptionList columns;
+        LONG ownColumns = 0;
+        const int32_t result = rowset.CollectFields(columns, errorInfo, &ownColumns);
+        if (!FoundOrChapterMissing(result)) return result;
+        if (!rowset.OwnColumns()) return ScanOwnColumns(rowset, request, ownColumns, binding, errorInfo);
+    }
+    const ColumnIndex& columns = *rowset.OwnColumns();
+    const auto named = columns.find(SWCharString(request.fieldName));
+    if (named == columns.end() || request.nameOccurrence >= named->second.size()) return DbNoSuchField;
+    return HandOut(named->second[request.nameOccurrence], SWCharString(), binding);
+}
+
 int32_t BindColumnByName(DbOpenRowsetHandle& rowset, const DbFieldBindingInfo& request, DbFieldBinding*& binding,
                          DbErrorInfo** errorInfo) {
+    // Once the columns are known, a name among them needs no look-up through ADO.
+    const ColumnIndex* known = rowset.OwnColumns();
+    if (known && known->find(SWCharString(request.fieldName)) != known->end())
+        return BindOwnColumnByName(rowset, request, binding, errorInfo);
     const Variant index = FieldNameIndex(request.fieldName);
     ComPtr<Field> probe;
     rowset.FindField(*index.Get(), probe, false, errorInfo);

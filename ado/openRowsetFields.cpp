@@ -40,6 +40,7 @@ int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInf
         LONG count = 0;
         CheckCom(fields->get_Count(&count), fields);
         if (ownColumns) *ownColumns = count;
+        ColumnIndex index;
         for (LONG position = 0; position < count; ++position) {
             ComPtr<Field> field;
             CheckCom(fields->get_Item(*FieldPositionIndex(position).Get(), field.ReleaseAndGetAddressOf()), fields);
@@ -49,6 +50,7 @@ int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInf
             }
             Bstr name;
             CheckCom(field->get_Name(name.ReleaseAndGetAddressOf()), field);
+            index[SWCharString(name.Text())].push_back(field);
             DataTypeEnum type = adEmpty;
             CheckCom(field->get_Type(&type), field);
             AdoLongPtr definedSize = 0;
@@ -76,6 +78,7 @@ int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInf
             entry.name = name.Text();
             list.push_back(std::move(entry));
         }
+        if (!this->ownColumns) this->ownColumns = std::make_unique<ColumnIndex>(std::move(index));
         return DbSuccess;
     });
 }

@@ -5,7 +5,8 @@
 
 DbOpenRowsetHandle::DbOpenRowsetHandle() noexcept = default;
 
-DbOpenRowsetHandle::DbOpenRowsetHandle(ComPtr<_Recordset> recordset) noexcept : recordset(std::move(recordset)) {}
+DbOpenRowsetHandle::DbOpenRowsetHandle(ComPtr<_Recordset> recordset, std::shared_ptr<ProviderLists> providerLists) noexcept
+    : recordset(std::move(recordset)), providerLists(std::move(providerLists)) {}
 
 // The child goes first; the members then release the record before the recordset it was opened on.
 DbOpenRowsetHandle::~DbOpenRowsetHandle() { childRowsetOfCurrentRecord.reset(); }
@@ -23,20 +24,19 @@ int32_t DbOpenRowsetHandle::Cancel(DbErrorInfo** errorInfo) {
     });
 }
 
-bool DbOpenRowsetHandle::AskCustomFields() {
-    return AskProviderList(customFieldsSupport, kCustomFieldsProviders, kDefaultCustomFieldsProviders);
-}
+bool DbOpenRowsetHandle::AskCustomFields() { return AskProviderList(customFieldsSupport, ProviderList::customFields); }
 
 bool DbOpenRowsetHandle::AskHierarchicalRecord() {
-    return AskProviderList(hierarchicalRecordSupport, kHierarchicalRecordProviders,
-                           kDefaultHierarchicalRecordProviders);
+    return AskProviderList(hierarchicalRecordSupport, ProviderList::hierarchicalRecord);
 }
 
-bool DbOpenRowsetHandle::AskProviderList(int16_t& support, const wchar_t* valueName, UINT defaultListId) {
+bool DbOpenRowsetHandle::AskProviderList(int16_t& support, ProviderList list) {
     if (support == -1) {
         // No first answer yet: a question that fails is not asked again.
         support = 0;
-        if (IsProviderListed(GetProviderName(recordset), valueName, defaultListId)) support = 1;
+        if (!providerName) providerName = GetProviderName(recordset);
+        if (!providerLists) providerLists = std::make_shared<ProviderLists>();
+        if (providerLists->IsListed(*providerName, list)) support = 1;
     }
     return support == 1;
 }

@@ -9,12 +9,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "ado/adoCommon.h"
 #include "ado/adoInterfaces.h"
 #include "ado/errorInfo.h"
 #include "ado/fieldDescriptionList.h"
+#include "ado/providerLists.h"
 #include "common/comError.h"
 #include "common/comPtr.h"
 #include "common/resultCodes.h"
@@ -28,12 +32,17 @@ struct DbBookmark {
 static_assert(offsetof(DbBookmark, bookmark) == 8, "DbBookmark layout");
 static_assert(sizeof(DbBookmark) == 32, "DbBookmark layout");
 
+// A rowset's own columns by exact name, each name's fields in column order.
+using ColumnIndex = std::map<SWCharString, std::vector<ComPtr<Field>>>;
+
 class DbOpenRowsetHandle {
 public:
     // Without a recordset: the child of a chapter column until OpenChapter fills it.
     DbOpenRowsetHandle() noexcept;
-    // Holds its own reference to the recordset, which may be null.
-    explicit DbOpenRowsetHandle(ComPtr<_Recordset> recordset) noexcept;
+    // Holds its own reference to the recordset, which may be null. The provider lists are its
+    // server handle's; without them the rowset reads lists of its own.
+    explicit DbOpenRowsetHandle(ComPtr<_Recordset> recordset,
+                                std::shared_ptr<ProviderLists> providerLists = nullptr) noexcept;
     virtual ~DbOpenRowsetHandle();
     DbOpenRowsetHandle(const DbOpenRowsetHandle&) = delete;
     DbOpenRowsetHandle& operator=(const DbOpenRowsetHandle&) = delete;
@@ -55,6 +64,10 @@ public:
     // and columns of types without a description left out; ownColumns receives the number of
     // the rowset's own columns, which the list therefore need not have.
     int32_t CollectFields(FieldDescriptionList& list, DbErrorInfo** errorInfo, LONG* ownColumns = nullptr);
+    // Kept from the first walk of CollectFields that went through to the end, so that binding
+    // every column by name walks them once (an open recordset's columns do not change); null
+    // before such a walk.
+    const ColumnIndex* OwnColumns() const noexcept { return ownColumns.get(); }
     // index: a column name (VT_BSTR) or a 0-based position (VT_I4).
     int32_t GetOwnField(const VARIANT& index, ComPtr<Field>& field, DbErrorInfo** errorInfo);
     int32_t FindField(const VARIANT& index, ComPtr<Field>& field, bool searchChildren, DbErrorInfo** errorInfo);
@@ -96,7 +109,7 @@ private:
     }
     bool AskCustomFields();
     bool AskHierarchicalRecord();
-    bool AskProviderList(int16_t& support, const wchar_t* valueName, UINT defaultListId);
+    bool AskProviderList(int16_t& support, ProviderList list);
     bool ReadBof() const;
     bool ReadEof() const {
         VARIANT_BOOL eof = VARIANT_FALSE;
@@ -114,7 +127,11 @@ private:
 
     ComPtr<_Recordset> recordset;
     std::unique_ptr<DbOpenRowsetHandle> childRowsetOfCurrentRecord;
+    std::unique_ptr<ColumnIndex> ownColumns;
     ComPtr<_Record> currentRecord;
+    std::shared_ptr<ProviderLists> providerLists;
+    // Read once, for whichever list is asked first.
+    std::optional<SWCharString> providerName;
     int16_t customFieldsSupport = -1;  // -1 not yet asked, 0 no, 1 yes
     int16_t hierarchicalRecordSupport = -1;
     uint16_t hasMovedNext = 0;

@@ -37,17 +37,26 @@ std::optional<SWCharString> ProviderFromConnectionString(const wchar_t* connecti
     return std::nullopt;
 }
 
+// A failed call names no provider: it is passed over, its error object dropped. Recordsets
+// without a connection are common (Wine's have none), and a raised error would cost each query
+// more than the rest of its set-up.
+bool Answered(HRESULT result) {
+    if (SUCCEEDED(result)) return true;
+    DiscardThreadErrorInfo();
+    return false;
+}
+
 std::optional<SWCharString> ProviderFromConnection(IUnknown* connectionObject) {
     ComPtr<_Connection> connection;
     if (FAILED(ComPtr<IUnknown>(connectionObject).As(connection))) return std::nullopt;
     Bstr provider;
-    CheckCom(connection->get_Provider(provider.ReleaseAndGetAddressOf()), connection);
+    if (!Answered(connection->get_Provider(provider.ReleaseAndGetAddressOf()))) return std::nullopt;
     return SWCharString(provider.Text());
 }
 
 std::optional<SWCharString> ReadProviderName(const ComPtr<_Recordset>& recordset) {
     Variant connection;
-    CheckCom(recordset->get_ActiveConnection(connection.ReleaseAndGetAddressOf()), recordset);
+    if (!Answered(recordset->get_ActiveConnection(connection.ReleaseAndGetAddressOf()))) return std::nullopt;
     const VARIANT& value = *connection.Get();
     if (value.vt == VT_BSTR && SysStringLen(value.bstrVal) > 0) return ProviderFromConnectionString(value.bstrVal);
     if ((value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN) && value.punkVal)
@@ -55,35 +64,42 @@ std::optional<SWCharString> ReadProviderName(const ComPtr<_Recordset>& recordset
     return std::nullopt;
 }
 
-bool KeyIsListed(const SWCharString& key, const SWCharString& list) {
-    std::vector<SWCharString> items;
-    SplitToList(list, L";", items);
-    return MatchAnyListItem(key, items, false, L'?', L'*', L'\\');
-}
+struct ListNames {
+    const wchar_t* valueName;
+    UINT defaultListId;
+};
+
+const ListNames kListNames[] = {{kCustomFieldsProviders, kDefaultCustomFieldsProviders},
+                                {kHierarchicalRecordProviders, kDefaultHierarchicalRecordProviders}};
 
 }  // namespace
 
 SWCharString GetProviderName(ComPtr<_Recordset> recordset) {
     std::optional<SWCharString> name;
-    if (recordset) {
-        try {
-            name = ReadProviderName(recordset);
-        } catch (const ComError&) {
-            name.reset();
-        }
-    }
+    if (recordset) name = ReadProviderName(recordset);
     DB_ASSERT_TEXT(name.has_value(), "FALSE");
     return name.value_or(SWCharString());
 }
 
-bool IsProviderListed(const SWCharString& providerName, const wchar_t* valueName, UINT defaultListId) {
+const ProviderLists::Patterns& ProviderLists::Read(ProviderList list) {
+    Patterns& patterns = lists_[static_cast<int>(list)];
+    if (patterns.read) return patterns;
+    const ListNames& names = kListNames[static_cast<int>(list)];
+    wchar_t text[kListBufferSize];
+    patterns.fromRegistry =
+        ReadRegistryString(HKEY_CURRENT_USER, kProviderListsKey, names.valueName, text, kListBufferSize) ||
+        ReadRegistryString(HKEY_LOCAL_MACHINE, kProviderListsKey, names.valueName, text, kListBufferSize);
+    // The registry's items are compared upper-cased, the string table's as they stand.
+    SplitToList(patterns.fromRegistry ? UpperCase(text) : LoadResourceString(names.defaultListId, SWCharString()),
+                L";", patterns.items);
+    patterns.read = true;
+    return patterns;
+}
+
+bool ProviderLists::IsListed(const SWCharString& providerName, ProviderList list) {
     const ptrdiff_t dot = providerName.findFirst(L'.');
     const SWCharString key = UpperCase(dot < 0 ? providerName : providerName.left(static_cast<size_t>(dot)));
-
-    wchar_t list[kListBufferSize];
-    if (ReadRegistryString(HKEY_CURRENT_USER, kProviderListsKey, valueName, list, kListBufferSize) ||
-        ReadRegistryString(HKEY_LOCAL_MACHINE, kProviderListsKey, valueName, list, kListBufferSize))
-        return KeyIsListed(key, UpperCase(list));
-    if (key.isEmpty()) return false;
-    return KeyIsListed(key, LoadResourceString(defaultListId, SWCharString()));
+    const Patterns& patterns = Read(list);
+    if (!patterns.fromRegistry && key.isEmpty()) return false;
+    return MatchAnyListItem(key, patterns.items, false, L'?', L'*', L'\\');
 }

@@ -1,7 +1,9 @@
 // Reads a generated recordset of rows x columns through the driver's exports, as the report
 // engine reads, and directly through ADO, alternating the two in one process; prints rows/s
-// for each, the ratio driver/direct and the process's working set along the way.
+// for each, the ratio driver/direct and the process's working set along the way. With
+// --queries, measures the cost of small queries instead (queryBenchmark.h).
 //   read_benchmark [--rows N] [--columns K ...] [--rounds R]
+//   read_benchmark --queries Q [--rows N] [--columns K] [--rounds R]
 
 #include <objbase.h>
 
@@ -18,6 +20,7 @@
 #include "driverFailure.h"
 #include "driverRead.h"
 #include "driverSession.h"
+#include "queryBenchmark.h"
 #include "workingSet.h"
 
 namespace {
@@ -28,6 +31,7 @@ struct Options {
     long rows = 200000;
     std::vector<long> columns{8, 1};
     int rounds = 5;
+    int queries = 0;
 };
 
 template <class Read>
@@ -79,6 +83,8 @@ int main(int argc, char** argv) {
         ->check(CLI::PositiveNumber);
     app.add_option("--rounds", options.rounds, "Full reads each way")->capture_default_str()
         ->check(CLI::PositiveNumber);
+    app.add_option("--queries", options.queries, "Small queries each way instead of reads (default rows 3, columns 8)")
+        ->check(CLI::PositiveNumber);
     CLI11_PARSE(app, argc, argv);
 
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
@@ -86,9 +92,18 @@ int main(int argc, char** argv) {
     try {
         const DriverLibrary driver(L"zedb_com.dll");
         DriverSession session(driver, L"");
-        session.LogOn(kProgramId);
-        std::printf("working set at start: %.1f MiB\n", WorkingSetMiB());
-        for (long columns : options.columns) Measure(session, options, columns);
+        if (options.queries > 0) {
+            QueryBenchmark queries;
+            queries.queries = options.queries;
+            if (app.count("--rows")) queries.rows = options.rows;
+            if (app.count("--columns")) queries.columns = options.columns.front();
+            if (app.count("--rounds")) queries.rounds = options.rounds;
+            MeasureQueries(session, queries);
+        } else {
+            session.LogOn(kProgramId);
+            std::printf("working set at start: %.1f MiB\n", WorkingSetMiB());
+            for (long columns : options.columns) Measure(session, options, columns);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "read_benchmark: %s\n", error.what());
         status = 1;

@@ -28,7 +28,7 @@ extern "C" int32_t DbExecuteQuery(ServerHandle* serverHandle, uint32_t, const Db
         // A recordset that cannot move there is still handed out; the engine's first read tells.
         // Its error object is dropped, so that no later failure passes it off as its own.
         if (recordset && FAILED(recordset->MoveFirst())) DiscardThreadErrorInfo();
-        *rowset = new DbOpenRowsetHandle(recordset);
+        *rowset = new DbOpenRowsetHandle(recordset, serverHandle->providerLists);
         return DbSuccess;
     });
 }

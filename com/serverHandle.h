@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 
 #include "ado/errorInfo.h"
+#include "ado/providerLists.h"
 #include "common/comPtr.h"
 #include "platform/SWCharString.h"
 
@@ -30,6 +32,9 @@ public:
     ComPtr<ITypeInfo> typeInfo;
     // Method name (exact, case-sensitive order) to function index; filled by the table list.
     std::map<SWCharString, int32_t> methodIndex;
+    // Shared by the handle's rowsets: each list is read at the first rowset that asks it, so a
+    // change to the registry's lists takes effect at the next logon.
+    std::shared_ptr<ProviderLists> providerLists = std::make_shared<ProviderLists>();
 };
 
 // Creates the object for the handle's Program ID and takes its type information.

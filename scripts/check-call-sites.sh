@@ -9,7 +9,7 @@ LIST=tests/callSites.txt
 
 # Receivers that are the driver's own objects, not COM interfaces; and the smart pointer and
 # value wrappers, whose own calls are the ownership rules rather than call sites.
-OWN_RECEIVERS='^(manager|innermost|child|childRowsetOfCurrentRecord|startValue|endValue|collection_|object_|old|object|typeInfo_)$'
+OWN_RECEIVERS='^(manager|providerLists|known|innermost|child|childRowsetOfCurrentRecord|startValue|endValue|collection_|object_|old|object|typeInfo_)$'
 WRAPPERS='^common/(comPtr|bstr|variant)\.h$'
 API='CoCreateInstance|CLSIDFromProgID|CLSIDFromString|OleRun|GetErrorInfo|SystemTimeToVariantTime|Var[A-Z][A-Za-z0-9]*From[A-Za-z0-9]+|VarDecInt'
 

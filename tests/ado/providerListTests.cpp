@@ -56,12 +56,12 @@ TEST(ProviderLists, RegistryListsDecide) {
     for (const ListCase& row : kListCases) {
         const ProviderListValue user(HKEY_CURRENT_USER, kHierarchicalRecordProviders, row.currentUser);
         const ProviderListValue machine(HKEY_LOCAL_MACHINE, kHierarchicalRecordProviders, row.localMachine);
-        EXPECT_EQ(IsProviderListed(row.providerName, kHierarchicalRecordProviders, kDefaultHierarchicalRecordProviders),
-                  row.listed)
+        ProviderLists lists;
+        EXPECT_EQ(lists.IsListed(row.providerName, ProviderList::hierarchicalRecord), row.listed)
             << row.providerName << " with " << row.currentUser.value_or(L"(none)").substr(0, 20) << " / "
             << row.localMachine.value_or(L"(none)");
         // Each capability has a list of its own.
-        EXPECT_FALSE(IsProviderListed(row.providerName, kCustomFieldsProviders, kDefaultCustomFieldsProviders));
+        EXPECT_FALSE(lists.IsListed(row.providerName, ProviderList::customFields));
     }
 }
 

@@ -67,6 +67,8 @@ public:
                const RowHandler& onRow) const;
 
     const DriverLibrary& Driver() const { return driver_; }
+    // The logon's server handle, for callers that drive the exports themselves.
+    ServerHandle* Server() const { return server_; }
 
 private:
     class TableRecord;
