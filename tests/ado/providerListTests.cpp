@@ -43,6 +43,8 @@ const ListCase kListCases[] = {
     {{}, L"MSDAOSP", L"MSDAOSP", true},
     {L"", L"MSDAOSP", L"MSDAOSP", true},  // an empty value counts as none
     {kTooLong, L"MSDAOSP", L"MSDAOSP", true},
+    // Too long for the buffer with its terminator: not read cut short, but not at all.
+    {L"NOTHING;" + std::wstring(504, L'X'), L"MSDAOSP", L"MSDAOSP", true},
     {kTooLong.substr(1), L"MSDAOSP", L"MSDAOSP", true},  // 511 characters fit
     {kTooLong.substr(1), {}, L"ANY", true},
     {L";;;", {}, L"X", false},

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "com/serverHandle.h"
 #include "common/propcoll.h"
@@ -64,8 +65,11 @@ TEST(Logon, ByProgIdWithoutRegardToCaseAndByBraceClsidHoldingOneReferenceEach) {
         EXPECT_EQ(logon.programIdKept + L"|" + logon.serverName, programId + L"|" + programId);
         EXPECT_TRUE(logon.handle->methodIndex.empty());
         EXPECT_EQ(Held(session.provider), "2/2");
+        std::vector<std::string> released;
+        session.provider.LogReleasesTo(released, "provider");
+        session.provider.TypeInfo().LogReleasesTo(released, "type information");
         EXPECT_EQ(DbLogoffServer(logon.handle), 0);
-        EXPECT_EQ(Held(session.provider), "1/1");
+        EXPECT_EQ(released, (std::vector<std::string>{"provider", "type information"}));
     }
     EXPECT_EQ(session.registration.Factory().CreateInstanceCalls(), 2);
 }

@@ -87,8 +87,8 @@ TEST(Query, EachEngineValueBecomesTheArgumentOfItsOwnTypeLastParameterFirst) {
         {Discrete<uint16_t>(booleanValue, 0x100), Bits(VT_BOOL, 0)},  // the low byte decides
         {Discrete<uint16_t>(booleanValue, 0), Bits(VT_BOOL, 0)},
         {Discrete(dateValue, DbDateTime{december6, -1, 0}), DateVariant(2026, 12, 6)},
-        {Discrete(timeValue, DbDateTime{-1, 3661, 0}), DateVariant(1899, 12, 30, 1, 1, 1)},
-        {Discrete(dateTimeValue, DbDateTime{december6, 3661, 5}), DateVariant(2026, 12, 6, 1, 1, 1)},
+        {Discrete(timeValue, DbDateTime{-1, 3723, 0}), DateVariant(1899, 12, 30, 1, 2, 3)},
+        {Discrete(dateTimeValue, DbDateTime{december6, 3723, 5}), DateVariant(2026, 12, 6, 1, 2, 3)},
         {DiscreteText(L"abc"), Text(L"abc")},
         {Discrete(decimalValue, oneAndAHalf), R8(1.5)},
         {Discrete<int64_t>(int64sValue, 1LL << 40), I8(1099511627776LL)},

@@ -11,6 +11,8 @@
 
 #include <functional>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "common/comPtr.h"
 #include "common/variant.h"
@@ -47,6 +49,7 @@ public:
     DISPID DispIdOf(const wchar_t* name) const;
 
     ULONG References() const { return references_.Value(); }
+    void LogReleasesTo(std::vector<std::string>& log, std::string name) { references_.LogReleasesTo(log, std::move(name)); }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (iid == IID_ISupportErrorInfo) return HandOutAs<ISupportErrorInfo>(this, iid, iid, object);

@@ -12,6 +12,8 @@
 #include <oaidl.h>
 
 #include <map>
+#include <string>
+#include <vector>
 #include <memory>
 #include <optional>
 #include <set>
@@ -42,6 +44,7 @@ public:
     void DropName(std::optional<UINT> slot) { failures_->droppedName = slot; }
 
     ULONG References() const { return references_.Value(); }
+    void LogReleasesTo(std::vector<std::string>& log, std::string name) { references_.LogReleasesTo(log, std::move(name)); }
     // Blocks handed out and not released, here and by the type infos from GetRefTypeInfo.
     size_t OutstandingTypeAttrs() const;
     size_t OutstandingFuncDescs() const;

@@ -120,37 +120,4 @@ TEST(CheckCom, OtherRoutes) {
     EXPECT_EQ(Raised([&] { CheckCom(E_FAIL, static_cast<IErrorSourceProbe*>(&fake)); }).ErrorInfo(), nullptr);
 }
 
-// Every fake checks when it goes that its references are back at the test's own.
-TEST(ComOwnership, ReusedOutParametersReleaseAndMovesEmptyTheSource) {
-    ErrorSourceFake first(E_NOINTERFACE), second(S_OK);
-    ComPtr<IUnknown> held(static_cast<IErrorSourceProbe*>(&first));
-    EXPECT_EQ(second.QueryInterface(IID_IUnknown, reinterpret_cast<void**>(held.ReleaseAndGetAddressOf())), S_OK);
-    ComPtr<IUnknown> moved = std::move(held);
-    EXPECT_EQ(held.Get(), nullptr);
-    ComPtr<ISupportErrorInfo> support;
-    EXPECT_EQ(moved.As(support), S_OK);
-    EXPECT_EQ(ComPtr<IErrorSourceProbe>(&first).As(support), E_NOINTERFACE);
-    EXPECT_EQ(support.Get(), nullptr);
-
-    Variant value;
-    value.Get()->vt = VT_UNKNOWN;
-    value.Get()->punkVal = moved.Detach();
-    Variant copy = value;
-    Variant movedValue = std::move(copy);
-    EXPECT_EQ(copy.Get()->vt, VT_EMPTY);
-    VariantInit(movedValue.ReleaseAndGetAddressOf());
-    VARIANT handedOut;
-    value.Detach(&handedOut);
-    EXPECT_EQ(value.Get()->vt, VT_EMPTY);
-    Variant taken(handedOut);  // a copy: handedOut stays the caller's
-    VariantClear(&handedOut);
-    EXPECT_EQ(second.references.Value(), 2u);  // only taken holds one
-
-    Bstr text(L"a");
-    Bstr textCopy = text;
-    EXPECT_NE(textCopy.Get(), text.Get());
-    Bstr movedText = std::move(text);
-    EXPECT_EQ(text.Get(), nullptr);
-}
-
 }  // namespace

@@ -96,11 +96,4 @@ TEST(ConnectionString, LongTexts) {
     });
 }
 
-TEST(ConnectionString, NullTextIsRefused) {
-    std::vector<SWCharString> tokens, values;
-    EXPECT_FALSE(SplitConnectionString(nullptr, tokens, values));
-    EXPECT_FALSE(ParseConnectionString(nullptr, tokens, values));
-    EXPECT_TRUE(tokens.empty() && values.empty());
-}
-
 }  // namespace

@@ -134,17 +134,6 @@ TEST(ReportDriverError, MessagesForTheirCodesAndNothingForOthers) {
     }
 }
 
-TEST(ErrorReports, LaterRecordsComeFirst) {
-    DriverInUse driver;
-    ErrorList list;
-    EXPECT_EQ(ReportComError(ComError(E_FAIL), &list.head, L"", 501), 501);
-    EXPECT_EQ(ReportDriverError(L"", 303, &list.head), 303);
-    EXPECT_EQ(ReportComError(ComError(static_cast<HRESULT>(0x800A0D5D)), &list.head, L"", 11), 600);
-    std::vector<uint32_t> codes;
-    for (const DbErrorInfo* record = list.head; record; record = record->next) codes.push_back(record->code);
-    EXPECT_EQ(codes, (std::vector<uint32_t>{600, 303, 501}));
-}
-
 TEST(ExportBoundary, ComErrorsBecomeRecordsAndCodesAndOtherExceptionsCodes) {
     DriverInUse driver;
     EXPECT_EQ(ResultCodeFromComError(ComError(static_cast<HRESULT>(0x800A0D5D), MakeErrorObject(L"S", L"D"))), 600);

@@ -52,42 +52,6 @@ TEST(ResourceStrings, EnglishByDefaultOtherLanguagesFallBackAndUnknownIdentifier
     EXPECT_TRUE(LoadResourceString(1, L"").isEmpty()) << "no text after the last user";
 }
 
-TEST(ResDllManagerTest, ModuleDirectoryEndsWithABackslashAndFailsForAForeignHandle) {
-    SWCharString directory = L"stale";
-    ASSERT_EQ(ResDllManager::GetModuleDirectory(GetModuleHandleW(nullptr), directory), S_OK);
-    ASSERT_FALSE(directory.isEmpty());
-    EXPECT_EQ(directory[directory.length() - 1], L'\\');
-
-    directory = L"stale";
-    EXPECT_EQ(ResDllManager::GetModuleDirectory(reinterpret_cast<HINSTANCE>(0x10), directory), E_UNEXPECTED);
-    EXPECT_TRUE(directory.isEmpty());
-}
-
-TEST(ResDllManagerTest, InitialisationCompletesWithoutAModuleFileName) {
-    ResDllManager manager;
-    manager.Initialize(L"zedb_com", reinterpret_cast<HINSTANCE>(0x10));
-    EXPECT_TRUE(manager.IsInitialized());
-    EXPECT_TRUE(manager.LoadResourceString(1, L"").isEmpty());
-    manager.Terminate();
-    EXPECT_FALSE(manager.IsInitialized());
-}
-
-TEST(ResDllManagerTest, CreatedByTheFirstUserAndDeletedByTheLast) {
-    ASSERT_EQ(CurrentResDllManager(), nullptr);
-    InitializeDriver(L"");
-    const ResDllManager* first = CurrentResDllManager();
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->IsInitialized());
-    InitializeDriver(L"de-DE");
-    EXPECT_EQ(CurrentResDllManager(), first);
-    EXPECT_STREQ(DriverLanguage().c_str(), L"de-DE");
-    TerminateDriver();
-    EXPECT_EQ(CurrentResDllManager(), first);
-    TerminateDriver();
-    EXPECT_EQ(CurrentResDllManager(), nullptr);
-    EXPECT_STREQ(DriverLanguage().c_str(), L"de-DE");  // kept after the last stop
-}
-
 // Memory running out at any allocation of a start leaves the driver as it was: not counted, no
 // strings installed, the language unchanged and its lock free, and the next start complete.
 TEST(DriverStart, RunningOutOfMemoryAtAnyStepLeavesTheDriverAsItWas) {

@@ -41,31 +41,6 @@ std::string BytesOf(HGLOBAL block) {
 
 }  // namespace
 
-TEST(ValueRecords, DiscreteValuesAreCopiedOrTakenAndAssignedSafely) {
-    ReportedAssertions assertions;
-    DbValue value(int32sValue), copy, empty(currencyValue);
-    wchar_t* text = DuplicateText(L"taken");
-    SetDiscreteValue(value, stringValue, text, false);
-    EXPECT_EQ(value.data, text);
-    EXPECT_EQ(AssignValue(value, &value), 0);
-    EXPECT_STREQ(static_cast<const wchar_t*>(value.data), L"taken") << "assigning a value to itself keeps it";
-    EXPECT_EQ(AssignValue(copy, &value), 0);
-    EXPECT_NE(copy.data, value.data);
-    EXPECT_STREQ(static_cast<const wchar_t*>(copy.data), L"taken");
-    EXPECT_EQ(AssignValue(copy, nullptr), 0);
-    EXPECT_EQ(copy.data, nullptr);
-    EXPECT_EQ(copy.valueType, static_cast<uint32_t>(stringValue)) << "clearing keeps the type";
-    EXPECT_EQ(AssignValue(value, &empty), 0);
-    EXPECT_EQ(value.data, nullptr);
-    EXPECT_EQ(value.valueType, static_cast<uint32_t>(currencyValue));
-
-    empty.kind = 6;
-    SetInteger(value, 3);
-    EXPECT_EQ(AssignValue(value, &empty), 11) << "an invalid kind";
-    EXPECT_EQ(value.data, nullptr);
-    EXPECT_EQ(assertions.Take(), std::vector<std::wstring>{L"dbvalue|FALSE"});
-}
-
 TEST(ValueRecords, RangesAndListsAreDeepCopiesAndANestedRangeIsKeptWithAReport) {
     ReportedAssertions assertions;
     DbValue start(int32sValue), source(int32sValue), copy;
@@ -150,23 +125,6 @@ TEST(ValueRecords, BlobAndInterfaceValuesDuplicateWhatTheyHold) {
     EXPECT_EQ(object.References(), 1);
     IUnknown* none = nullptr;
     FreeValueData(DuplicateValueData(&none, interfaceValue), interfaceValue);
-}
-
-TEST(ValueData, TextCopiesAreCutAndUnknownCodesLeftAlone) {
-    wchar_t buffer[8];
-    CopyValueData(L"abcdef", buffer, 8, stringValue);
-    EXPECT_STREQ(buffer, L"abc");
-    CopyValueData(L"xyz", buffer, 1, memoValue);
-    EXPECT_STREQ(buffer, L"abc") << "a buffer without room for a terminator receives nothing";
-
-    ReportedAssertions assertions;
-    int32_t number = 1;
-    void* block = std::malloc(4);
-    FreeValueData(block, 12);
-    std::memset(block, 0, 4);  // still ours: the unknown code did not free it
-    std::free(block);
-    CopyValueData(&number, nullptr, 4, int32sValue);
-    EXPECT_EQ(assertions.Take().size(), 2u);
 }
 
 // Every member holds a value of its own, so that a member copied from the wrong one shows.

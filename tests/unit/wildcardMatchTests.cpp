@@ -89,34 +89,4 @@ TEST(WildcardMatch, AgreesWithTheRecursiveRulesOnRandomPatterns) {
     }
 }
 
-TEST(WildcardMatch, ManyMultipleWildcardsStayFast) {
-    const std::wstring as(5000, L'a'), asThenB = as + L"b", stars = std::wstring(300, L'*') + L"b";
-    EXPECT_FALSE(Match(as.c_str(), L"*a*a*a*a*a*a*a*a*a*a*a*a*b"));
-    EXPECT_TRUE(Match(asThenB.c_str(), L"*a*a*a*a*a*a*a*a*a*a*a*a*b"));
-    EXPECT_FALSE(Match(as.c_str(), stars.c_str()));
-}
-
-TEST(PatternList, SplitSkipsEmptyTokensAndAnyItemMayMatch) {
-    std::vector<SWCharString> list{L"first"};
-    SplitToList(L";EXOLEDB;;MSDAIPP*;", L";", list);
-    EXPECT_EQ(std::vector<std::wstring>(list.begin(), list.end()),
-              (std::vector<std::wstring>{L"first", L"EXOLEDB", L"MSDAIPP*"}));
-    EXPECT_TRUE(MatchAnyListItem(L"exoledb", list, false, L'?', L'*', L'\\'));
-    EXPECT_TRUE(MatchAnyListItem(L"MSDAIPP.DSO", list, false, L'?', L'*', L'\\'));
-    EXPECT_FALSE(MatchAnyListItem(L"exoledb", list, true, L'?', L'*', L'\\'));
-    EXPECT_FALSE(MatchAnyListItem(L"SQLOLEDB", list, false, L'?', L'*', L'\\'));
-    EXPECT_FALSE(MatchAnyListItem(L"EXOLEDB", {}, false, L'?', L'*', L'\\'));
-}
-
-TEST(PatternList, EmptyItemIsReportedAndStillCompared) {
-    ReportedAssertions assertions;
-    const std::vector<SWCharString> list{L"A*", L"", L"B"};
-    EXPECT_TRUE(MatchAnyListItem(L"", list, false, L'?', L'*', L'\\'));
-    EXPECT_TRUE(MatchAnyListItem(L"b", list, false, L'?', L'*', L'\\'));
-    EXPECT_EQ(assertions.Take(), std::vector<std::wstring>(2, L"dbdllcommon|!listItem.isEmpty ()"));
-    // The search ends at the first match, before the empty item.
-    EXPECT_TRUE(MatchAnyListItem(L"apple", list, false, L'?', L'*', L'\\'));
-    EXPECT_TRUE(assertions.Take().empty());
-}
-
 }  // namespace
