@@ -118,22 +118,6 @@ TEST(Binding, RecordsetModeByNameWithOccurrencesAndByPosition) {
     CheckBindings(rowset, kRecordsetModeCases, false);
 }
 
-// The occurrence counts the rowset's own columns, also those that have no field description.
-TEST(Binding, OccurrencesCountColumnsOfEveryType) {
-    ReportedAssertions assertions;
-    DbOpenRowsetHandle rowset(BuildRecordset({{L"A", adInteger, 4}, {L"O", adIDispatch, 8}, {L"A", adInteger, 4}},
-                                             {{I4(10), Null(), I4(30)}}));
-    const DbFieldBindingInfo request = Request({kBindByName, 0, L"A", 1});
-    DbFieldBinding* binding = nullptr;
-    DbErrorInfo* errors = nullptr;
-    ASSERT_EQ(DbBindToField(&rowset, &request, &binding, &errors), DbSuccess);
-    EXPECT_EQ(errors, nullptr);
-    ASSERT_NE(binding, nullptr);
-    ExpectBoundValue(rowset, *binding, 30);
-    DbFreeFieldBinding(binding);
-    assertions.Take();
-}
-
 // The columns are walked once for all bindings by name, not once for each.
 TEST(Binding, EveryColumnBoundByNameWalksTheColumnsOnce) {
     ScriptableRecordset counted(SameNamedColumns());
@@ -153,19 +137,6 @@ TEST(Binding, RecordModeHoldsNamesOnly) {
     DbOpenRowsetHandle rowset(SameNamedColumns());
     ASSERT_TRUE(rowset.SupportsCustomFields());
     CheckBindings(rowset, kRecordModeCases, true);
-}
-
-TEST(Binding, RequiredArguments) {
-    DbOpenRowsetHandle rowset;
-    const DbFieldBindingInfo request{};
-    DbFieldBinding* binding = reinterpret_cast<DbFieldBinding*>(1);
-    EXPECT_EQ(DbBindToField(nullptr, &request, &binding, nullptr), DbInvalidArgument);
-    EXPECT_EQ(binding, nullptr);
-    binding = reinterpret_cast<DbFieldBinding*>(1);
-    EXPECT_EQ(DbBindToField(&rowset, nullptr, &binding, nullptr), DbInvalidArgument);
-    EXPECT_EQ(binding, nullptr);
-    EXPECT_EQ(DbBindToField(&rowset, &request, nullptr, nullptr), DbInvalidArgument);
-    EXPECT_EQ(DbFreeFieldBinding(nullptr), DbSuccess);
 }
 
 }  // namespace

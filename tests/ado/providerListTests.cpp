@@ -67,27 +67,6 @@ TEST(ProviderLists, RegistryListsDecide) {
     }
 }
 
-TEST(ProviderLists, RowsetAsksEachListOnceAndKeepsTheAnswer) {
-    ReportedAssertions assertions;
-    const std::vector<std::wstring> noProvider{L"adoCommon|FALSE"};
-    DbOpenRowsetHandle listed;
-    DbOpenRowsetHandle unlisted;
-    {
-        const ProviderListValue everything(HKEY_CURRENT_USER, kCustomFieldsProviders, L"*");
-        const ProviderListValue nothing(HKEY_CURRENT_USER, kHierarchicalRecordProviders, {});
-        EXPECT_TRUE(listed.SupportsCustomFields());
-        EXPECT_EQ(assertions.Take(), noProvider) << "a rowset without a recordset has no provider";
-        EXPECT_FALSE(unlisted.SupportsHierarchicalRecord());
-        EXPECT_EQ(assertions.Take(), noProvider);
-    }
-    const ProviderListValue everything(HKEY_CURRENT_USER, kHierarchicalRecordProviders, L"*");
-    EXPECT_TRUE(listed.SupportsCustomFields());
-    EXPECT_FALSE(unlisted.SupportsHierarchicalRecord());
-    EXPECT_EQ(assertions.Take(), std::vector<std::wstring>()) << "cached answers ask nothing";
-    EXPECT_TRUE(listed.SupportsHierarchicalRecord());
-    EXPECT_FALSE(unlisted.SupportsCustomFields());
-}
-
 struct ProviderNameCase {
     const wchar_t* connectionString;  // null: the connection object or an empty connection
     const wchar_t* connectionProvider;  // null: no connection object

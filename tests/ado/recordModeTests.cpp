@@ -156,17 +156,6 @@ TEST(HierarchicalRecords, ClosingTwoLevelsDownReleasesTheInnermostRecordAndRecor
     EXPECT_EQ(tree.released, (std::vector<std::string>{"record 3", "G", "record 2", "C", "record 1", "R"}));
 }
 
-// Closing a record that failed to open is refused by ADO: one bad row must not fail the rows after it.
-TEST(HierarchicalRecords, RowWhoseRecordCannotOpenIsReportedAndPassed) {
-    RecordTree tree;
-    tree.records.Describe(L"R2", adSimpleRecord, nullptr, E_FAIL);
-    Walk(tree, {{DbReadNext, DbSuccess, L"C1"},   {DbReadNext, DbSuccess, L"G1"},
-                {DbReadNext, DbSuccess, L"G2"},   {DbReadNext, DbSuccess, L"C2"},
-                {DbReadNext, DbSuccess, L"#11", 1},  {DbReadNext, DbSuccess, L"R3", 1},
-                {DbReadNext, DbSuccess, L"R4"},   {DbReadNext, DbSuccess, L"C3"},
-                {DbReadNext, DbNoMoreRecords, nullptr}});
-}
-
 struct RecordFailure {
     const char* call;  // "create" for the record's creation (CoCreateInstance)
     HRESULT result;

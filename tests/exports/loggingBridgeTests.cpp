@@ -20,7 +20,6 @@ public:
     bool IsActive() { return module_.Export<bool (*)()>("ProbeIsLoggingActive")(); }
     void Log(int32_t level) { module_.Export<void (*)(int32_t)>("ProbeLog")(level); }
     void Assert(int32_t value) { module_.Export<void (*)(int32_t)>("ProbeAssert")(value); }
-    void LogDuringShutDowns(int32_t cycles) { module_.Export<void (*)(int32_t)>("ProbeLogDuringShutDowns")(cycles); }
     int32_t ReportComError(HRESULT result) {
         return module_.Export<int32_t (*)(HRESULT)>("ProbeReportComError")(result);
     }
@@ -121,16 +120,6 @@ TEST(LoggingBridge, ShutDownSilencesTheLibraryAndALaterSetUpLoadsItAgain) {
     probe.SetUp(3, 77);
     EXPECT_TRUE(probe.IsActive());
     EXPECT_EQ(logger.Records(), (Records{L"init|-1|0", L"init|3|77"}));
-}
-
-// No TestLogger here: it would keep the library loaded, and each shut-down must really unload it.
-TEST(LoggingBridge, CallsRacingAShutDownNeverRunInAFreedLibrary) {
-    LoggerRegistryValue value(TestLoggerDirectory(L"full"));
-    LoggingProbe probe;
-    probe.LogDuringShutDowns(1000);
-    EXPECT_FALSE(probe.IsActive());
-    probe.SetUp();
-    EXPECT_TRUE(probe.IsActive());
 }
 
 TEST(LoggingBridge, FailedCallsAreLoggedAtLevelOne) {

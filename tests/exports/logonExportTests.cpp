@@ -187,27 +187,4 @@ TEST_F(LogonExports, RecordsMatchWhenTheirProgramIdsAreEqualIgnoringCase) {
     EXPECT_EQ(Match(sales, none), 0);
 }
 
-TEST_F(LogonExports, MissingRecordsAndCollectionsAreInvalidArguments) {
-    EngineLogonInfo* logon = engine.Logon({engine.Prop(L"Program ID", L"Sales.Provider")});
-    EngineLogonInfo* bare = engine.Logon({}, false);
-    int marker = 0;
-    for (EngineLogonInfo* invalid : {static_cast<EngineLogonInfo*>(nullptr), bare}) {
-        EngineLogonInfo* dialog = reinterpret_cast<EngineLogonInfo*>(&marker);
-        EXPECT_EQ(fetchLogonUIInfo(nullptr, invalid, nullptr, L"", &dialog), 12);
-        EXPECT_EQ(dialog, nullptr);
-    }
-    EXPECT_EQ(fetchLogonUIInfo(nullptr, logon, nullptr, L"", nullptr), 12);
-
-    const std::tuple<EngineLogonInfo*, EngineLogonInfo*, void*> cases[] = {
-        {nullptr, logon, &marker}, {logon, nullptr, &marker}, {logon, logon, nullptr}, {logon, bare, &marker},
-        {bare, logon, &marker}};
-    for (const auto& [a, b, required6] : cases) {
-        uint16_t isMatch = 1;
-        EXPECT_EQ(matchLogonInfo(a, b, nullptr, nullptr, L"", required6, &isMatch), 12);
-        EXPECT_EQ(isMatch, 0);
-    }
-    EXPECT_EQ(matchLogonInfo(logon, logon, nullptr, nullptr, L"", &marker, nullptr), 12);
-    EXPECT_EQ(freeLogonInfo(nullptr), 0);
-}
-
 }  // namespace

@@ -3,9 +3,7 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
-#include <thread>
 
 #include "ado/adoCommon.h"
 #include "com/driverState.h"
@@ -27,23 +25,6 @@ PROBE_EXPORT void ProbeLog(int32_t level) {
 }
 
 PROBE_EXPORT void ProbeAssert(int32_t value) { DB_ASSERT(value == 1); }
-
-// Logs from a second thread while this one sets logging up and shuts it down, cycles times.
-PROBE_EXPORT void ProbeLogDuringShutDowns(int32_t cycles) {
-    std::atomic<bool> done{false};
-    std::thread writer([&] {
-        while (!done) {
-            RuntimeInfoToLogfile("probe", 11, L"racing", 0);
-            ReportAssertion("probe", 12, "racing");
-        }
-    });
-    for (int32_t cycle = 0; cycle < cycles; ++cycle) {
-        SetUpLogging(0, 0);
-        ShutDownLogging();
-    }
-    done = true;
-    writer.join();
-}
 
 // The driver's error report for a failed call, made while the driver is in use as a first
 // DbInitialize leaves it (logging set up, the string table linked into this DLL).

@@ -98,26 +98,4 @@ TEST(CheckCom, TakesTheErrorObjectOnlyWhenTheFailingInterfaceSupportsIt) {
     }
 }
 
-TEST(CheckCom, OtherRoutes) {
-    ErrorSourceFake fake(S_OK);
-    for (HRESULT success : {S_OK, S_FALSE, static_cast<HRESULT>(0x00040EC0)}) {
-        EXPECT_NO_THROW(CheckCom(success, static_cast<IErrorSourceProbe*>(&fake)));
-        EXPECT_NO_THROW(CheckCom(success));
-    }
-    EXPECT_TRUE(fake.asked.empty());
-
-    // Calls that are not made on an interface leave the thread's error object alone.
-    ComPtr<IErrorInfo> placed = MakeErrorObject(L"Elsewhere", nullptr);
-    SetErrorInfo(0, placed.Get());
-    const ComError error = Raised([] { CheckCom(REGDB_E_CLASSNOTREG); });
-    EXPECT_EQ(error.Result(), REGDB_E_CLASSNOTREG);
-    EXPECT_EQ(error.ErrorInfo(), nullptr);
-    EXPECT_EQ(TakeThreadErrorObject().Get(), placed.Get());
-
-    EXPECT_EQ(Raised([] { RequireInterface(ComPtr<IErrorSourceProbe>()); }).Result(), E_POINTER);
-
-    // An interface that supports error objects but set none: GetErrorInfo finds nothing.
-    EXPECT_EQ(Raised([&] { CheckCom(E_FAIL, static_cast<IErrorSourceProbe*>(&fake)); }).ErrorInfo(), nullptr);
-}
-
 }  // namespace

@@ -72,28 +72,4 @@ TEST(ConnectionString, ShortTexts) {
     });
 }
 
-TEST(ConnectionString, LongTexts) {
-    const size_t fits = CONNECTION_STRING_SIZE - 2;  // longest part a working buffer holds
-    std::wstring pairsText, manyQuoted;
-    Pairs pairs;
-    for (int i = 0; pairsText.size() < 5000; ++i) {
-        pairs.emplace_back(L"key" + std::to_wstring(i), L"value" + std::to_wstring(i));
-        pairsText += pairs.back().first + L"=" + pairs.back().second + L";";
-    }
-    for (int i = 0; i < 100000; ++i) manyQuoted += L"k=\"v\";";
-    const std::wstring longest(fits, L'y'), tooLong(fits + 1, L'z'), padding(fits - 4, L'p');
-    RunCases({
-        {"5000 characters of pairs", pairsText, true, pairs, {kPreQuote}},
-        {"longest unquoted text", longest, true, {{L"", longest}}, {}},
-        {"unquoted text one longer", tooLong, true, {{L"", tooLong}}, {kPreQuote}},
-        {"longest text before a quote", longest.substr(1) + L"=\"v\"", true, {{longest.substr(1), L"v"}}, {}},
-        {"text before a quote one longer", L"a=1;" + longest.substr(4) + L"=\"v\"", false, {}, {kPreQuote}},
-        {"longest quoted value", L"k=\"" + longest + L"\";n=2", true, {{L"k", longest}, {L"n", L"2"}}, {}},
-        // Resuming at the value's second character reads "y=1" as a pair, not "xy=1".
-        {"quoted value one longer", L"k=\"xy=1;" + padding, true, {{L"k", L""}, {L"y", L"1"}, {L"", padding}},
-         {kQuote}},
-        {"many quoted pairs", manyQuoted, true, Pairs(100000, {L"k", L"v"}), {}},
-    });
-}
-
 }  // namespace

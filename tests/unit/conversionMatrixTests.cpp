@@ -268,22 +268,3 @@ TEST(ConversionMatrix, ConvertedSizesAndNewBuffers) {
     EXPECT_EQ(ConvertToNewBuffer(&number, int32sValue, 0, result, int8uValue), 600);
     EXPECT_EQ(result, nullptr);
 }
-
-TEST(ConversionMatrix, ValueToStringOfEachKind) {
-    const auto textOf = [](const DbValue& of) { return std::wstring(ValueToString(of).c_str()); };
-    DbValue value(int32sValue), range(int32sValue), list(int32sValue);
-    EXPECT_EQ(textOf(value), L"");
-    int32_t number = -42;
-    SetDiscreteValue(value, int32sValue, &number, true);
-    EXPECT_EQ(textOf(value), L"-42");
-    range.data = NewRecord<DbRangeValue>(int32sValue, &value, 0, &value, 0);
-    range.kind = rangeValueKind;
-    EXPECT_EQ(textOf(range), L"");
-    list.data = NewRecord<DbMultipleValues>(2, int32sValue);
-    list.kind = multipleValuesKind;
-    EXPECT_EQ(textOf(list), L"");
-
-    double huge = 1e80;
-    SetDiscreteValue(value, numberValue, &huge, true);
-    EXPECT_EQ(textOf(value), L"") << "a refused conversion gives no text";
-}

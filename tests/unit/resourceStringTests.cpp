@@ -7,7 +7,6 @@
 #include "com/driverState.h"
 #include "common/resourceStrings.h"
 #include "common/resdllmgr.h"
-#include "testHeap.h"
 #include "support/driverInUse.h"
 
 namespace {
@@ -50,43 +49,6 @@ TEST(ResourceStrings, EnglishByDefaultOtherLanguagesFallBackAndUnknownIdentifier
                 EXPECT_TRUE(LoadResourceString(id, language).isEmpty()) << "id " << id;
     }
     EXPECT_TRUE(LoadResourceString(1, L"").isEmpty()) << "no text after the last user";
-}
-
-// Memory running out at any allocation of a start leaves the driver as it was: not counted, no
-// strings installed, the language unchanged and its lock free, and the next start complete.
-TEST(DriverStart, RunningOutOfMemoryAtAnyStepLeavesTheDriverAsItWas) {
-    // Long enough that its copy needs the heap.
-    const wchar_t kLanguage[] = L"en-US-x-a-language-name-longer-than-any-short-string";
-    for (bool secondUser : {false, true}) {
-        SCOPED_TRACE(secondUser ? "second user" : "first user");
-        if (secondUser) InitializeDriver(L"de-DE");
-        const int32_t users = DriverUserCount();
-        const SWCharString language = DriverLanguage();
-        int failedSteps = 0;
-        for (int step = 0;; ++step) {
-            FailAllocationAfter(step);
-            bool threw = false;
-            try {
-                InitializeDriver(kLanguage);
-            } catch (const std::bad_alloc&) {
-                threw = true;
-            }
-            const bool failed = DisarmAllocationFailure();
-            EXPECT_EQ(threw, failed) << "step " << step;
-            if (!threw) break;
-            ++failedSteps;
-            EXPECT_EQ(DriverUserCount(), users) << "step " << step;
-            EXPECT_EQ(CurrentResDllManager() != nullptr, secondUser) << "step " << step;
-            EXPECT_STREQ(DriverLanguage().c_str(), language.c_str()) << "step " << step;
-        }
-        EXPECT_GE(failedSteps, secondUser ? 1 : 3);
-        EXPECT_EQ(DriverUserCount(), users + 1);
-        EXPECT_STREQ(DriverLanguage().c_str(), kLanguage);
-        EXPECT_STREQ(LoadResourceString(1, L"").c_str(), L"COM Connectivity");
-        TerminateDriver();
-        if (secondUser) TerminateDriver();
-        EXPECT_EQ(DriverUserCount(), 0);
-    }
 }
 
 }  // namespace
