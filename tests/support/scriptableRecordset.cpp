@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr HRESULT kCannotFetchBackwards = static_cast<HRESULT>(0x80040E24);
-constexpr HRESULT kNotCapable = static_cast<HRESULT>(0x800A0CB3);
 constexpr HRESULT kEitherEnd = static_cast<HRESULT>(0x800A0BCD);
 constexpr HRESULT kItemNotFound = static_cast<HRESULT>(0x800A0CC1);
 constexpr AdoLongPtr kChapterSize = 4;
@@ -183,12 +181,7 @@ private:
 ScriptableRecordset::ScriptableRecordset(ComPtr<_Recordset> inner)
     : Forwarder(kRecordsetCalls, script_, inner, "ScriptableRecordset"), inner_(std::move(inner)) {
     Handle(&_Recordset::get_Fields, &ScriptableRecordset::GetFields);
-    Handle(&_Recordset::get_Bookmark, &ScriptableRecordset::GetBookmark);
-    Handle(&_Recordset::put_Bookmark, &ScriptableRecordset::PutBookmark);
-    Handle(&_Recordset::MoveFirst, &ScriptableRecordset::MoveFirst);
     Handle(&_Recordset::MoveNext, &ScriptableRecordset::MoveNext);
-    Handle(&_Recordset::MovePrevious, &ScriptableRecordset::MovePrevious);
-    Handle(&_Recordset::MoveLast, &ScriptableRecordset::MoveLast);
     Handle(&_Recordset::get_ActiveConnection, &ScriptableRecordset::GetActiveConnection);
 }
 
@@ -209,49 +202,13 @@ HRESULT ScriptableRecordset::GetFields(ScriptableRecordset* self, Fields** field
     return S_OK;
 }
 
-HRESULT ScriptableRecordset::Backward(const char* call, HRESULT refusal, const wchar_t* description) {
-    return forwardOnly_ ? script_.Refuse(call, refusal, description) : Answer(call);
-}
-
-HRESULT ScriptableRecordset::GetBookmark(ScriptableRecordset* self, VARIANT* bookmark) {
-    if (HRESULT answer = self->Backward("_Recordset::get_Bookmark", kNotCapable, L"Current Recordset does not support bookmarks."))
-        return answer;
-    return self->inner_->get_Bookmark(bookmark);
-}
-
-HRESULT ScriptableRecordset::PutBookmark(ScriptableRecordset* self, VARIANT bookmark) {
-    if (HRESULT answer = self->Backward("_Recordset::put_Bookmark", kNotCapable, L"Current Recordset does not support bookmarks."))
-        return answer;
-    return self->inner_->put_Bookmark(bookmark);
-}
-
-HRESULT ScriptableRecordset::MoveFirst(ScriptableRecordset* self) {
-    if (self->forwardOnly_ && self->movedOn_)
-        return self->script_.Refuse("_Recordset::MoveFirst", kCannotFetchBackwards, L"Rowset does not support fetching backward.");
-    if (HRESULT failure = self->Answer("_Recordset::MoveFirst")) return failure;
-    return self->inner_->MoveFirst();
-}
-
 HRESULT ScriptableRecordset::MoveNext(ScriptableRecordset* self) {
     VARIANT_BOOL eof = VARIANT_FALSE;
     if (SUCCEEDED(self->inner_->get_EOF(&eof)) && eof)
         return self->script_.Refuse("_Recordset::MoveNext", kEitherEnd,
                                     L"Either BOF or EOF is True, or the current record has been deleted.");
     if (HRESULT failure = self->Answer("_Recordset::MoveNext")) return failure;
-    self->movedOn_ = true;
     return self->inner_->MoveNext();
-}
-
-HRESULT ScriptableRecordset::MovePrevious(ScriptableRecordset* self) {
-    if (HRESULT answer = self->Backward("_Recordset::MovePrevious", kCannotFetchBackwards, L"Rowset does not support fetching backward."))
-        return answer;
-    return self->inner_->MovePrevious();
-}
-
-HRESULT ScriptableRecordset::MoveLast(ScriptableRecordset* self) {
-    if (HRESULT answer = self->Backward("_Recordset::MoveLast", kCannotFetchBackwards, L"Rowset does not support fetching backward."))
-        return answer;
-    return self->inner_->MoveLast();
 }
 
 HRESULT ScriptableRecordset::GetActiveConnection(ScriptableRecordset* self, VARIANT* connection) {

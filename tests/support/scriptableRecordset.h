@@ -2,8 +2,6 @@
 // A _Recordset double over a real recordset (recordsetBuilder.h), on the forwarder
 // (comForwarder.h): every call goes to the real recordset, its Fields and its Field objects
 // unless Script() fails it, and the double can also:
-// - act forward-only: moving back (MoveFirst once it has moved on, MovePrevious, MoveLast) is
-//   refused with DB_E_CANTFETCHBACKWARDS and bookmarks with ADO error 3251, as ADO refuses them;
 // - refuse a move past the end, as Windows' ADO does (Wine's answers S_OK);
 // - give an ActiveConnection of its own: a connection string, a FakeConnection, or empty
 //   (Wine's recordset answers E_NOTIMPL);
@@ -50,7 +48,6 @@ public:
     ~ScriptableRecordset();
 
     operator _Recordset*() { return As<_Recordset>(); }
-    void ActForwardOnly(bool forwardOnly = true) { forwardOnly_ = forwardOnly; }
     // A VT_BSTR connection string, a VT_DISPATCH connection, or VT_EMPTY.
     void SetActiveConnection(Variant connection) { connection_ = std::make_unique<Variant>(std::move(connection)); }
     // Before the first get_Fields: a chapter column at position among all columns.
@@ -67,23 +64,14 @@ public:
 
 private:
     static HRESULT GetFields(ScriptableRecordset* self, Fields** fields);
-    static HRESULT GetBookmark(ScriptableRecordset* self, VARIANT* bookmark);
-    static HRESULT PutBookmark(ScriptableRecordset* self, VARIANT bookmark);
-    static HRESULT MoveFirst(ScriptableRecordset* self);
     static HRESULT MoveNext(ScriptableRecordset* self);
-    static HRESULT MovePrevious(ScriptableRecordset* self);
-    static HRESULT MoveLast(ScriptableRecordset* self);
     static HRESULT GetActiveConnection(ScriptableRecordset* self, VARIANT* connection);
-    // A refusal for a forward-only cursor, or the scripted answer of the call.
-    HRESULT Backward(const char* call, HRESULT refusal, const wchar_t* description);
 
     CallScript script_;
     ComPtr<_Recordset> inner_;
     ColumnChanges changes_;
     std::unique_ptr<ScriptableFields> fields_;
     std::unique_ptr<Variant> connection_;
-    bool forwardOnly_ = false;
-    bool movedOn_ = false;
 };
 
 // A _Connection fake that answers Provider and counts its references; any other call fails the test.
