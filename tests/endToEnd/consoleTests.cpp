@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 
 #include "ado/providerLists.h"
@@ -98,6 +99,9 @@ const Failure kFailures[] = {
      "  error 303: Failed to execute the COM interface to obtain the Recordset.\n"},
 };
 
+// A trace with each call's time masked, so that it compares with an expected text.
+std::string WithoutTimes(const std::string& trace) { return std::regex_replace(trace, std::regex("[0-9]+ us\n"), "# us\n"); }
+
 }  // namespace
 
 TEST(Console, EveryCommandWritesTheExpectedReport) {
@@ -119,4 +123,11 @@ TEST(Console, FailuresSayWhatFailedOnStandardErrorAndExitNonZero) {
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, failure.message);
     }
+}
+
+TEST(Console, TraceShowsEveryExportCallOfAReportWithItsArgumentsAndResult) {
+    const ProcessRun run = RunConsole(L"--trace query Orders --param region=North --param since=2026-02-01");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.out, ExpectedOutput(L"orders-north.txt"));
+    EXPECT_EQ(WithoutTimes(run.err), ExpectedOutput(L"orders-north-trace.txt"));
 }

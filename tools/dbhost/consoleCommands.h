@@ -14,6 +14,8 @@ struct Options {
     std::string driverPath = "zedb_com.dll";
     std::string language;
     std::string programId = "ZedbSample.Provider";
+    bool trace = false;
+    std::string traceFile;  // empty: standard error
     std::string table;
     std::vector<std::string> parameters;
     std::string format = "table";
