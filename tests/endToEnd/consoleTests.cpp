@@ -52,6 +52,9 @@ const Report kReports[] = {
     {L"query CsvFile --param path=Z:\\usr\\share\\distro-info\\debian.csv --param asText=true --format csv --limit 5",
      L"debian-5-text.csv"},
     {L"query OrderTree", L"ordertree-flat.txt"},  // outside the record-mode lists: the customers only
+    {L"check", L"check.txt"},
+    {L"check --call", L"check-call.txt"},
+    {L"check --call --format json", L"check-call.json"},
 };
 
 // With the driver's lists naming the record-mode methods' providers: every customer, order and

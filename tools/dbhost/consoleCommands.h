@@ -20,6 +20,7 @@ struct Options {
     std::vector<std::string> parameters;
     std::string format = "table";
     long long limit = -1;
+    bool call = false;
 };
 
 struct ConsoleCommand {
@@ -27,7 +28,7 @@ struct ConsoleCommand {
     const char* summary;
     const char* example;  // a whole command line, shown in the command's help
     void (*addArguments)(CLI::App& command, Options& options);
-    void (*run)(DriverSession& session, const Options& options);
+    int (*run)(DriverSession& session, const Options& options);  // the exit code
 };
 
 const std::vector<ConsoleCommand>& ConsoleCommands();

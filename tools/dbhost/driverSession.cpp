@@ -221,6 +221,11 @@ std::vector<FieldInfo> DriverSession::Fields(const std::wstring& table, const Pa
     return FetchFields(record.Get(), parameters.Count(), parameters.Records(), parameters.Values());
 }
 
+std::vector<FieldInfo> DriverSession::ListedFields(const std::wstring& table) const {
+    TableRecord record(*this, table);
+    return FetchFields(record.Get(), 0, nullptr, nullptr);
+}
+
 ExecutedQuery DriverSession::Execute(const std::wstring& table, const ParameterTexts& texts) const {
     TableRecord record(*this, table);
     ParameterList parameters(*this, record.Get(), texts);

@@ -60,6 +60,9 @@ public:
     std::vector<std::wstring> Tables() const;
     std::vector<ParameterInfo> Parameters(const std::wstring& table) const;
     std::vector<FieldInfo> Fields(const std::wstring& table, const ParameterTexts& parameters) const;
+    // The fields as the engine's field listing asks for them: without parameters, so that the
+    // driver calls the method with each parameter's current value or default.
+    std::vector<FieldInfo> ListedFields(const std::wstring& table) const;
 
     ExecutedQuery Execute(const std::wstring& table, const ParameterTexts& parameters) const;
     // Runs the table's query: hands its fields to onFields once they are bound, then each row to

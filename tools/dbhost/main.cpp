@@ -1,7 +1,8 @@
 // The report console: drives the driver DLL through its exports as the report engine does.
 //   dbhost [--driver PATH] [--lang NAME] [--progid ID] [--trace[=FILE]] COMMAND ...
 // (the commands: consoleCommands.cpp). Exit codes: 0 success, 1 a driver export failed (its error
-// records on standard error), 2 a command line the console cannot use.
+// records on standard error) or the check found no usable table, 2 a command line the console
+// cannot use.
 
 #include <fcntl.h>
 #include <io.h>
@@ -132,8 +133,7 @@ int wmain(int argc, wchar_t** argv) {
         if (options.trace) trace.emplace(traceFile ? traceFile.get() : stderr);
         const DriverLibrary driver(Utf16(options.driverPath));
         DriverSession session(driver, Utf16(options.language), trace ? &*trace : nullptr);
-        chosen->run(session, options);
-        return 0;
+        return chosen->run(session, options);
     } catch (const DriverFailure& failure) {
         PrintFailure(failure);
         return kDriverFailed;
