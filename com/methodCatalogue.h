@@ -15,6 +15,31 @@
 // request (names found before the failure stay).
 int32_t CollectRecordsetMethods(ServerHandle& handle, std::vector<SWCharString>& names);
 
-// Examines one function. Returns GetFuncDesc's result; isTable and, for a table, name are set.
-HRESULT IsRecordsetMethod(ITypeInfo* typeInfo, UINT functionIndex, const TYPEATTR& typeAttr, bool& isTable,
-                          SWCharString& name);
+// Only a dispatch interface offers tables; type information of any other kind lists none.
+bool OffersTables(const TYPEATTR& typeAttr);
+
+// Why a function is a table or not: the first of the catalogue's tests that it fails.
+enum class MethodVerdict {
+    Table,
+    NoRecordsetReturned,       // it returns no pointer to a type named "_Recordset"
+    ReferencedTypeUnreadable,  // the type that its result points to cannot be obtained or named
+    OutputOnlyParameter,
+    ReturnValueParameter,
+    NoName,                    // the type information gives it no name
+};
+
+// A verdict and what it rests on. The catalogue needs only the verdict; the details are for
+// telling a provider's author why a method is not a table.
+struct MethodExamination {
+    MethodVerdict verdict = MethodVerdict::Table;
+    VARTYPE returnedType = VT_EMPTY;
+    VARTYPE pointedType = VT_EMPTY;  // for a returned pointer, the type it points to
+    HREFTYPE referencedType = 0;     // for a pointer to a named type, that type
+    SWCharString typeName;           // and its name, once read
+    SHORT parameter = -1;            // the parameter that fails the test
+    HRESULT failure = S_OK;          // what the type information answered when it refused
+};
+
+// Examines one function. Returns GetFuncDesc's result; examination is set and, for a table, name.
+HRESULT IsRecordsetMethod(ITypeInfo* typeInfo, UINT functionIndex, const TYPEATTR& typeAttr,
+                          MethodExamination& examination, SWCharString& name);

@@ -37,10 +37,6 @@ bool FindMethod(ServerHandle& handle, const wchar_t* methodName, FunctionDescrip
     return false;
 }
 
-bool IsDescribedParameter(const ELEMDESC& parameter) {
-    return (parameter.paramdesc.wParamFlags & PARAMFLAG_FIN) && (parameter.tdesc.vt & kTypeCodeMask) != VT_CARRAY;
-}
-
 VARTYPE BaseType(const TYPEDESC& declared) {
     const TYPEDESC* type = &declared;
     while (type->vt == VT_PTR && type->lptdesc) type = type->lptdesc;
@@ -52,16 +48,12 @@ bool IsRefusedBaseType(VARTYPE code) {
     return code == VT_DISPATCH || code == VT_ERROR || code == VT_VARIANT || code == VT_UNKNOWN || code == VT_CLSID;
 }
 
-struct ParameterType {
-    uint32_t valueType = noValueType;
-    uint32_t length = 0;
-    uint32_t typeOptions = 0;
-};
-
-bool DescribeType(VARTYPE baseType, ParameterType& type) {
-    if (IsRefusedBaseType(baseType)) return false;
-    return MapAdoType(baseType, kParameterTextSize, type.valueType, type.length, type.typeOptions) &&
-           type.valueType != noValueType;
+ParameterVerdict DescribeType(VARTYPE baseType, ParameterType& type) {
+    if (IsRefusedBaseType(baseType)) return ParameterVerdict::RefusedType;
+    if (!MapAdoType(baseType, kParameterTextSize, type.valueType, type.length, type.typeOptions) ||
+        type.valueType == noValueType)
+        return ParameterVerdict::UnmappedType;
+    return ParameterVerdict::Described;
 }
 
 void FillParameter(DbParameterDescription* record, const wchar_t* name, const ParameterType& type) {
@@ -76,6 +68,17 @@ void FillParameter(DbParameterDescription* record, const wchar_t* name, const Pa
 }
 
 }  // namespace
+
+ParameterType DescribeParameterType(const ELEMDESC& parameter) {
+    ParameterType type;
+    if (!(parameter.paramdesc.wParamFlags & PARAMFLAG_FIN)) type.verdict = ParameterVerdict::NotAnInput;
+    else if ((parameter.tdesc.vt & kTypeCodeMask) == VT_CARRAY) type.verdict = ParameterVerdict::FixedArray;
+    else {
+        type.baseType = BaseType(parameter.tdesc);
+        type.verdict = DescribeType(type.baseType, type);
+    }
+    return type;
+}
 
 int32_t DescribeMethodParameters(ServerHandle& handle, const wchar_t* methodName, ParameterList outputs,
                                  DbErrorInfo** errorInfo) {
@@ -95,10 +98,9 @@ int32_t DescribeMethodParameters(ServerHandle& handle, const wchar_t* methodName
     *outputs.parameters = list;
 
     for (uint32_t i = 0; i < count; ++i) {
-        const ELEMDESC& parameter = function->lprgelemdescParam[i];
-        if (!IsDescribedParameter(parameter)) continue;
-        ParameterType type;
-        if (!DescribeType(BaseType(parameter.tdesc), type))
+        const ParameterType type = DescribeParameterType(function->lprgelemdescParam[i]);
+        if (type.verdict == ParameterVerdict::NotAnInput || type.verdict == ParameterVerdict::FixedArray) continue;
+        if (type.verdict != ParameterVerdict::Described)
             return ReportDriverError(DriverLanguage(), DbParameterTypeUnknown, errorInfo);
         // Stored before it is filled, so that the engine frees it whatever happens next.
         list[i] = NewRecord<DbParameterDescription>();

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 
 #include "ado/providerLists.h"
@@ -51,6 +52,9 @@ const Report kReports[] = {
     {L"query CsvFile --param path=Z:\\usr\\share\\distro-info\\debian.csv --param asText=true --format csv --limit 5",
      L"debian-5-text.csv"},
     {L"query OrderTree", L"ordertree-flat.txt"},  // outside the record-mode lists: the customers only
+    {L"check", L"check.txt"},
+    {L"check --call", L"check-call.txt"},
+    {L"check --call --format json", L"check-call.json"},
 };
 
 // With the driver's lists naming the record-mode methods' providers: every customer, order and
@@ -103,6 +107,9 @@ const Failure kFailures[] = {
      "Description: CsvFile(expected\\long-row-input.csv): line 4 has 3 fields where the header has 2\n"},
 };
 
+// A trace with each call's time masked, so that it compares with an expected text.
+std::string WithoutTimes(const std::string& trace) { return std::regex_replace(trace, std::regex("[0-9]+ us\n"), "# us\n"); }
+
 }  // namespace
 
 TEST(Console, EveryCommandWritesTheExpectedReport) {
@@ -124,4 +131,11 @@ TEST(Console, FailuresSayWhatFailedOnStandardErrorAndExitNonZero) {
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, failure.message);
     }
+}
+
+TEST(Console, TraceShowsEveryExportCallOfAReportWithItsArgumentsAndResult) {
+    const ProcessRun run = RunConsole(L"--trace query Orders --param region=North --param since=2026-02-01");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.out, ExpectedOutput(L"orders-north.txt"));
+    EXPECT_EQ(WithoutTimes(run.err), ExpectedOutput(L"orders-north-trace.txt"));
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "capabilityTable.h"
+#include "checkReport.h"
 #include "driverFailure.h"
 #include "readProgress.h"
 #include "reportWriter.h"
@@ -46,29 +47,33 @@ void AddQueryArguments(CLI::App& command, Options& options) {
 
 void NoArguments(CLI::App&, Options&) {}
 
-void ShowInfo(DriverSession& session, const Options&) {
+int ShowInfo(DriverSession& session, const Options&) {
     Print("Database type: " + Utf8(session.DatabaseType()) + "\n");
     std::fputs(CapabilityTable(session.Capabilities()).c_str(), stdout);
+    return 0;
 }
 
-void ShowTables(DriverSession& session, const Options& options) {
+int ShowTables(DriverSession& session, const Options& options) {
     session.LogOn(Utf16(options.programId));
     for (const std::wstring& name : session.Tables()) Print(Utf8(name));
+    return 0;
 }
 
-void ShowParameters(DriverSession& session, const Options& options) {
+int ShowParameters(DriverSession& session, const Options& options) {
     LogOnForTable(session, options);
     for (const ParameterInfo& parameter : session.Parameters(Utf16(options.table)))
         Print(Utf8(parameter.name) + " " + ValueTypeName(parameter.valueType));
+    return 0;
 }
 
-void ShowFields(DriverSession& session, const Options& options) {
+int ShowFields(DriverSession& session, const Options& options) {
     LogOnForTable(session, options);
     for (const FieldInfo& field : session.Fields(Utf16(options.table), ParameterAssignments(options)))
         Print(Utf8(field.name) + " " + ValueTypeName(field.valueType) + " " + std::to_string(field.length));
+    return 0;
 }
 
-void RunQuery(DriverSession& session, const Options& options) {
+int RunQuery(DriverSession& session, const Options& options) {
     LogOnForTable(session, options);
     std::unique_ptr<ReportWriter> writer = MakeReportWriter(options.format, stdout);
     ReadProgress progress;
@@ -88,6 +93,23 @@ void RunQuery(DriverSession& session, const Options& options) {
     if (options.limit != 0) session.Query(Utf16(options.table), ParameterAssignments(options), onFields, onRow);
     else onFields(session.Fields(Utf16(options.table), ParameterAssignments(options)));
     writer->End();
+    return 0;
+}
+
+void AddCheckArguments(CLI::App& command, Options& options) {
+    command.add_flag("--call", options.call,
+                     "Call each table as the engine lists its fields, and show its fields beside the recordset's columns");
+    command.add_option("--format", options.format, "How the check is written")
+        ->check(CLI::IsMember({"table", "json"}))
+        ->capture_default_str();
+}
+
+// Exit code 1 when the engine could use none of the provider's tables.
+int CheckProvider(DriverSession& session, const Options& options) {
+    const ProviderCheck check = RunProviderCheck(session, Utf16(options.programId), options.call);
+    if (options.format == "json") WriteCheckJson(check, stdout);
+    else WriteCheckText(check, stdout);
+    return check.usableTables > 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -101,6 +123,8 @@ const std::vector<ConsoleCommand>& ConsoleCommands() {
          AddTableAndParameters, ShowFields},
         {"query", "A table's rows", "dbhost query Orders --param region=North --param since=2026-02-01",
          AddQueryArguments, RunQuery},
+        {"check", "Why each of the provider's methods is a table or not, its parameters and, with --call, its fields",
+         "dbhost --progid ZedbSample.Provider check --call", AddCheckArguments, CheckProvider},
     };
     return commands;
 }

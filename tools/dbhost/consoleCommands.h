@@ -14,10 +14,13 @@ struct Options {
     std::string driverPath = "zedb_com.dll";
     std::string language;
     std::string programId = "ZedbSample.Provider";
+    bool trace = false;
+    std::string traceFile;  // empty: standard error
     std::string table;
     std::vector<std::string> parameters;
     std::string format = "table";
     long long limit = -1;
+    bool call = false;
 };
 
 struct ConsoleCommand {
@@ -25,7 +28,7 @@ struct ConsoleCommand {
     const char* summary;
     const char* example;  // a whole command line, shown in the command's help
     void (*addArguments)(CLI::App& command, Options& options);
-    void (*run)(DriverSession& session, const Options& options);
+    int (*run)(DriverSession& session, const Options& options);  // the exit code
 };
 
 const std::vector<ConsoleCommand>& ConsoleCommands();

@@ -13,6 +13,7 @@
 #include "com/dbExports.h"
 #include "common/variant.h"
 #include "driverLibrary.h"
+#include "driverTrace.h"
 #include "parameterValues.h"
 
 struct CapabilityAnswer {
@@ -34,16 +35,18 @@ struct FieldInfo {
 };
 
 // A query run by DbExecuteQuery: its open rowset with each field bound by name, the n-th field
-// of a name to the n-th column of that name. The bindings go back before the rowset is closed.
+// of a name to the n-th column of that name. The bindings go back before the rowset is closed,
+// through the session, so that a trace shows those calls too.
 struct ExecutedQuery {
     std::vector<FieldInfo> fields;
-    std::unique_ptr<DbOpenRowsetHandle, decltype(&DbCloseRowset)> rowset{nullptr, nullptr};
-    std::vector<std::unique_ptr<DbFieldBinding, decltype(&DbFreeFieldBinding)>> bindings;
+    std::unique_ptr<DbOpenRowsetHandle, std::function<void(DbOpenRowsetHandle*)>> rowset;
+    std::vector<std::unique_ptr<DbFieldBinding, std::function<void(DbFieldBinding*)>>> bindings;
 };
 
 class DriverSession {
 public:
-    DriverSession(const DriverLibrary& driver, std::wstring language);
+    // With a trace, every export call is written to it.
+    DriverSession(const DriverLibrary& driver, std::wstring language, const DriverTrace* trace = nullptr);
     ~DriverSession();
     DriverSession(const DriverSession&) = delete;
     DriverSession& operator=(const DriverSession&) = delete;
@@ -57,6 +60,9 @@ public:
     std::vector<std::wstring> Tables() const;
     std::vector<ParameterInfo> Parameters(const std::wstring& table) const;
     std::vector<FieldInfo> Fields(const std::wstring& table, const ParameterTexts& parameters) const;
+    // The fields as the engine's field listing asks for them: without parameters, so that the
+    // driver calls the method with each parameter's current value or default.
+    std::vector<FieldInfo> ListedFields(const std::wstring& table) const;
 
     ExecutedQuery Execute(const std::wstring& table, const ParameterTexts& parameters) const;
     // Runs the table's query: hands its fields to onFields once they are bound, then each row to
@@ -73,12 +79,18 @@ public:
 private:
     class TableRecord;
     class ParameterList;
+    // Every export call passes here; with a trace, describe() gives its arguments as text.
+    template <class Export, class Describe, class... Arguments>
+    int32_t Call(const char* name, Export function, const Describe& describe, DbErrorInfo* const* errors,
+                 Arguments... arguments) const;
     void Check(const char* operation, int32_t result) const;
     // Copies and frees the error list, leaving errors null for the next call.
     void Check(const char* operation, int32_t result, DbErrorInfo*& errors) const;
-    std::vector<FieldInfo> FetchFields(const DbTableInfo& table, const ParameterList& parameters) const;
+    std::vector<FieldInfo> FetchFields(const DbTableInfo& table, uint32_t count, DbParameterDescription** parameters,
+                                       DbValue** values) const;
 
     const DriverLibrary& driver_;
     std::wstring language_;
+    const DriverTrace* trace_;
     ServerHandle* server_ = nullptr;
 };

@@ -1,7 +1,8 @@
 // The report console: drives the driver DLL through its exports as the report engine does.
-//   dbhost [--driver PATH] [--lang NAME] [--progid ID] COMMAND ...   (the commands: consoleCommands.cpp)
-// Exit codes: 0 success, 1 a driver export failed (its error records on standard error),
-// 2 a command line the console cannot use.
+//   dbhost [--driver PATH] [--lang NAME] [--progid ID] [--trace[=FILE]] COMMAND ...
+// (the commands: consoleCommands.cpp). Exit codes: 0 success, 1 a driver export failed (its error
+// records on standard error) or the check found no usable table, 2 a command line the console
+// cannot use.
 
 #include <fcntl.h>
 #include <io.h>
@@ -11,6 +12,8 @@
 
 #include <cstdio>
 #include <exception>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +21,7 @@
 #include "driverFailure.h"
 #include "driverLibrary.h"
 #include "driverSession.h"
+#include "driverTrace.h"
 #include "textEncoding.h"
 #include "unknownWord.h"
 
@@ -38,6 +42,9 @@ void AddConsoleOptions(CLI::App& console, Options& options) {
     console.add_option("--lang", options.language, "The language of the driver's texts, such as en-US");
     console.add_option("--progid", options.programId, "The COM data provider's Program ID or {CLSID}")
         ->capture_default_str();
+    console.add_option("--trace", options.traceFile, "Every call of the driver's exports, on standard error or to FILE")
+        ->expected(0, 1)
+        ->type_name("[=FILE]");
 }
 
 // Each command's help ends with its example, the console's with all of them. A parse that
@@ -74,6 +81,15 @@ void PrintError(const std::string& message) {
     std::fprintf(stderr, "dbhost: %s\n", message.c_str());
 }
 
+// Standard error, or the file named; none without --trace.
+using FileOwner = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
+FileOwner OpenTrace(const Options& options) {
+    if (!options.trace || options.traceFile.empty()) return {nullptr, &std::fclose};
+    FileOwner file(_wfopen(Utf16(options.traceFile).c_str(), L"wb"), &std::fclose);
+    if (!file) throw UsageError("cannot write the trace to " + options.traceFile);
+    return file;
+}
+
 void PrintFailure(const DriverFailure& failure) {
     PrintError(failure.what());
     for (const DriverErrorRecord& record : failure.Records())
@@ -108,12 +124,16 @@ int wmain(int argc, wchar_t** argv) {
         return kUsageError;
     }
 
+    options.trace = console.get_option("--trace")->count() > 0;
+
     const Apartment apartment;
     try {
+        const FileOwner traceFile = OpenTrace(options);
+        std::optional<DriverTrace> trace;
+        if (options.trace) trace.emplace(traceFile ? traceFile.get() : stderr);
         const DriverLibrary driver(Utf16(options.driverPath));
-        DriverSession session(driver, Utf16(options.language));
-        chosen->run(session, options);
-        return 0;
+        DriverSession session(driver, Utf16(options.language), trace ? &*trace : nullptr);
+        return chosen->run(session, options);
     } catch (const DriverFailure& failure) {
         PrintFailure(failure);
         return kDriverFailed;

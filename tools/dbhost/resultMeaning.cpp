@@ -4,6 +4,7 @@
 
 std::string ResultMeaning(int32_t result) {
     switch (result) {
+    case DbSuccess: return "success";
     case DbOutOfMemory: return "out of memory";
     case DbFailed: return "the operation failed";
     case DbInvalidArgument: return "an argument is missing or names nothing known, such as an unregistered Program ID";
