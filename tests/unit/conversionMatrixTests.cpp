@@ -111,7 +111,7 @@ std::vector<Row> Rows() {
         {Num(1e15), {No(currencyValue)}}, {Num(3600.5), {Date(3600), Time(3600)}}, {Num(3e9), {No(dateValue)}},
         {Num(-3e9), {No(timeValue)}}, {Num(0.0), {Text(NumberText(0.0))}}, {Num(1e80), {No(stringValue)}},
         {Num(1.5), {Num(1.5), Text(NumberText(1.5)), Dec(false, 1, 15)}}, {Num(-1e-80), {No(stringValue)}},
-        {Num(1.1234567), {Text(L"1.1234567")}},  // the fewest digits that read back the same
+        {Num(3.14159265), {Text(L"3.14159265")}},  // the fewest digits that read back the same
         // Currency.
         {Cy(12345), {I32(1), Num(1.2345), Cy(12345), Text(L"1.2345")}}, {Cy(-19999), {I32(-1)}},
         {Cy(36000000), {Date(3600), Time(3600)}}, {Cy(21474836480000LL), {No(dateValue), No(timeValue)}},
