@@ -98,13 +98,13 @@ const Failure kFailures[] = {
     {L"query CsvFile --param path=no-such-file.csv", 1,
      "dbhost: DbFetchTableFields failed with result 303 (the provider's method failed or could not be called)\n"
      "  error 303: Failed to execute the COM interface to obtain the Recordset.\n"
-     "  error 303: ADO Error Code: 0x80070002\nSource: ZedbSample.Provider\n"
-     "Description: CsvFile(no-such-file.csv): File not found.\n"},
+     "  error 303: ADO Error Code: 0x80070002\n             Source: ZedbSample.Provider\n"
+     "             Description: CsvFile(no-such-file.csv): File not found.\n"},
     {L"query CsvFile --param path=expected\\long-row-input.csv", 1,
      "dbhost: DbFetchTableFields failed with result 303 (the provider's method failed or could not be called)\n"
      "  error 303: Failed to execute the COM interface to obtain the Recordset.\n"
-     "  error 12: ADO Error Code: 0x80070057\nSource: ZedbSample.Provider\n"
-     "Description: CsvFile(expected\\long-row-input.csv): line 4 has 3 fields where the header has 2\n"},
+     "  error 12: ADO Error Code: 0x80070057\n            Source: ZedbSample.Provider\n"
+     "            Description: CsvFile(expected\\long-row-input.csv): line 4 has 3 fields where the header has 2\n"},
 };
 
 // A trace with each call's time masked, so that it compares with an expected text.

@@ -92,8 +92,14 @@ FileOwner OpenTrace(const Options& options) {
 
 void PrintFailure(const DriverFailure& failure) {
     PrintError(failure.what());
-    for (const DriverErrorRecord& record : failure.Records())
-        std::fprintf(stderr, "  error %u: %s\n", record.code, Utf8(record.text).c_str());
+    for (const DriverErrorRecord& record : failure.Records()) {
+        // A record's later lines stand under its first, so that each record reads as one block.
+        const std::string prefix = "  error " + std::to_string(record.code) + ": ";
+        std::string text = Utf8(record.text);
+        for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+            text.insert(at + 1, prefix.size(), ' ');
+        std::fprintf(stderr, "%s%s\n", prefix.c_str(), text.c_str());
+    }
 }
 
 }  // namespace
