@@ -14,7 +14,6 @@
 #include "support/errorRecords.h"
 #include "support/providerListValue.h"
 #include "support/recordsetBuilder.h"
-#include "support/scriptableRecordset.h"
 #include "support/variantValues.h"
 #include "unit/reportedAssertions.h"
 
@@ -116,20 +115,6 @@ TEST(Binding, RecordsetModeByNameWithOccurrencesAndByPosition) {
     ASSERT_FALSE(rowset.SupportsCustomFields());
     ASSERT_FALSE(rowset.SupportsHierarchicalRecord());
     CheckBindings(rowset, kRecordsetModeCases, false);
-}
-
-// The columns are walked once for all bindings by name, not once for each.
-TEST(Binding, EveryColumnBoundByNameWalksTheColumnsOnce) {
-    ScriptableRecordset counted(SameNamedColumns());
-    DbOpenRowsetHandle rowset{ComPtr<_Recordset>(counted)};
-    for (const BindCase& row : {BindCase{kBindByName, 0, L"A", 0}, BindCase{kBindByName, 0, L"B", 0},
-                                BindCase{kBindByName, 0, L"A", 1}}) {
-        const DbFieldBindingInfo request = Request(row);
-        DbFieldBinding* binding = nullptr;
-        ASSERT_EQ(DbBindToField(&rowset, &request, &binding, nullptr), DbSuccess);
-        DbFreeFieldBinding(binding);
-    }
-    EXPECT_EQ(counted.Script().Calls("Field::get_Name"), 3);
 }
 
 TEST(Binding, RecordModeHoldsNamesOnly) {

@@ -101,17 +101,6 @@ TEST(Navigation, ARecordsetSharedByTwoRowsetsEndsWhereTheOtherLeftIt) {
     EXPECT_EQ(errors, nullptr);
 }
 
-TEST(Navigation, EmptyRecordsetHasNoRowInAnyDirection) {
-    const ComPtr<_Recordset> recordset = BuildRecordset({{L"Id", adInteger, 4}}, {});
-    DbOpenRowsetHandle rowset(recordset);
-    DbErrorInfo* errors = nullptr;
-    const DbReadRequest unpositioned{0, 0}, positioned{0, 1};
-    for (int32_t mode : {DbReadFirst, DbReadNext, DbReadPrevious, DbReadLast})
-        EXPECT_EQ(DbReadRecord(&rowset, mode, nullptr, &unpositioned, &errors), DbNoMoreRecords) << "mode " << mode;
-    EXPECT_EQ(DbReadRecord(&rowset, DbReadFirst, nullptr, &positioned, &errors), DbNoMoreRecords);
-    EXPECT_EQ(errors, nullptr);
-}
-
 // Cancel is the one rowset call that no export makes; a refusal is reported with its error object.
 TEST(Navigation, CancelReportsARefusal) {
     const DriverInUse driver;  // for the labels of the error records

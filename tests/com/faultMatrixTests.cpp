@@ -1,8 +1,10 @@
 // Every ADO call that a report makes, failed alone through the exports, at each of its calls in
-// turn, with and without an error object: the export that meets the failure gives the code the
-// table below expects and a record naming the call, or the driver passes over it and the report
-// reads every row; the next report on the same handle reads every row; the doubles' references
-// come back where they were. A call the table does not expect fails the test.
+// turn, with and without an error object (without one, the failing double's
+// InterfaceSupportsErrorInfo says so, and the stale object that GetErrorInfo would find must not
+// be taken): the export that meets the failure gives the code the table below expects and a
+// record naming the call, or the driver passes over it and the report reads every row; the next
+// report on the same handle reads every row; the doubles' references come back where they were.
+// A call the table does not expect fails the test.
 
 #include <gtest/gtest.h>
 
@@ -304,7 +306,9 @@ TEST(FaultMatrix, EveryAdoCallOfAReportFailedAloneAtEachOfItsCalls) {
                     EXPECT_EQ(failed.code, expected->code);
                     // A failure passed over may leave its record (a probe's), but no row is lost.
                     const bool passedOver = expected->failedAt == Step::Done;
-                    if (passedOver) EXPECT_EQ(failed.rows, kFullReport);
+                    if (passedOver) {
+                        EXPECT_EQ(failed.rows, kFullReport);
+                    }
                     EXPECT_EQ(failed.errors.Count(), passedOver ? failed.errors.Count() : expected->recorded ? 1u : 0u);
                     EXPECT_LE(failed.errors.Count(), 1u);
                     for (const DbErrorInfo* record = failed.errors.head; record; record = record->next) {

@@ -93,7 +93,7 @@ TEST(ProviderCheck, EveryMethodGetsTheDriversVerdictAndEachTableParameterItsDesc
         row.declare(builder);
         FakeProvider provider(builder.Build());
         row.fail(provider.TypeInfo());
-        EXPECT_EQ(Verdict(CheckInterface(&provider.TypeInfo())), row.verdict);
+        EXPECT_EQ(Verdict(CheckInterface(provider.TypeInfo())), row.verdict);
     }
 }
 

@@ -86,27 +86,6 @@ TEST(LoggingBridge, SetUpStatesDecideWhichLevelsAreWritten) {
     }
 }
 
-TEST(LoggingBridge, AssertionsAreReportedOnlyWhenTheLibraryEnablesThem) {
-    LoggerRegistryValue value(TestLoggerDirectory(L"full"));
-    TestLogger logger(L"full");
-    for (bool enabled : {false, true}) {
-        logger.Configure(0, enabled);
-        logger.Reset();
-        LoggingProbe probe;
-        probe.SetUp();
-        probe.Assert(1);
-        probe.Assert(0);
-        Records asserts = logger.RecordsStartingWith(L"assert|");
-        if (!enabled) {
-            EXPECT_EQ(asserts, Records());
-            continue;
-        }
-        ASSERT_EQ(asserts.size(), 1u);
-        EXPECT_EQ(asserts[0].substr(0, 20), L"assert|loggingProbe|");
-        EXPECT_EQ(asserts[0].substr(asserts[0].rfind(L'|')), L"|value == 1");
-    }
-}
-
 TEST(LoggingBridge, ShutDownSilencesTheLibraryAndALaterSetUpLoadsItAgain) {
     LoggerRegistryValue value(TestLoggerDirectory(L"full"));
     TestLogger logger(L"full");

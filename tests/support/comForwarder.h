@@ -122,6 +122,11 @@ protected:
         static_assert(std::is_base_of_v<Forwarder, Self>);
         slots_[SlotOf(method)] = reinterpret_cast<const void*>(handler);
     }
+    template <class Self, class Interface, class... Arguments>
+    void Handle(void (STDMETHODCALLTYPE Interface::*method)(Arguments...), void (*handler)(Self*, Arguments...)) {
+        static_assert(std::is_base_of_v<Forwarder, Self>);
+        slots_[SlotOf(method)] = reinterpret_cast<const void*>(handler);
+    }
     // Another interface that QueryInterface hands out: a face whose references are this double's.
     void AddFace(REFIID iid, void* face);
     // Counts the call of a handled slot and answers its scripted failure, if any.

@@ -41,8 +41,8 @@ HRESULT FakeProvider::GetTypeInfo(UINT index, LCID, ITypeInfo** typeInfo) {
     *typeInfo = nullptr;
     if (FAILED(getTypeInfoFailure_)) return getTypeInfoFailure_;
     if (index != 0) return DISP_E_BADINDEX;
-    typeInfo_.AddRef();
-    *typeInfo = &typeInfo_;
+    *typeInfo = typeInfo_;
+    (*typeInfo)->AddRef();
     return S_OK;
 }
 

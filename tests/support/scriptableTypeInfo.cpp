@@ -1,10 +1,29 @@
 #include "support/scriptableTypeInfo.h"
 
-ScriptableTypeInfo::ScriptableTypeInfo(ComPtr<ITypeInfo> inner)
-    : ScriptableTypeInfo(std::move(inner), std::make_shared<Failures>()) {}
+namespace {
 
-ScriptableTypeInfo::ScriptableTypeInfo(ComPtr<ITypeInfo> inner, std::shared_ptr<Failures> failures)
-    : inner_(std::move(inner)), failures_(std::move(failures)) {}
+const ForwardedInterface kTypeInfoCalls{
+    "ITypeInfo", IID_ITypeInfo,
+    {FORWARDED_CALL(ITypeInfo, GetTypeAttr), FORWARDED_CALL(ITypeInfo, GetFuncDesc),
+     FORWARDED_CALL(ITypeInfo, GetNames), FORWARDED_CALL(ITypeInfo, GetDocumentation),
+     FORWARDED_CALL(ITypeInfo, GetRefTypeInfo)}};
+
+}  // namespace
+
+ScriptableTypeInfo::ScriptableTypeInfo(ComPtr<ITypeInfo> inner)
+    : ScriptableTypeInfo(std::move(inner), std::make_shared<Shared>()) {}
+
+ScriptableTypeInfo::ScriptableTypeInfo(ComPtr<ITypeInfo> inner, std::shared_ptr<Shared> shared)
+    : Forwarder(kTypeInfoCalls, shared->script, ComPtr<IUnknown>(inner.Get()), "ScriptableTypeInfo"),
+      shared_(std::move(shared)),
+      inner_(std::move(inner)) {
+    Handle(&ITypeInfo::GetTypeAttr, &ScriptableTypeInfo::GetTypeAttr);
+    Handle(&ITypeInfo::GetFuncDesc, &ScriptableTypeInfo::GetFuncDesc);
+    Handle(&ITypeInfo::GetNames, &ScriptableTypeInfo::GetNames);
+    Handle(&ITypeInfo::GetRefTypeInfo, &ScriptableTypeInfo::GetRefTypeInfo);
+    Handle(&ITypeInfo::ReleaseTypeAttr, &ScriptableTypeInfo::ReleaseTypeAttr);
+    Handle(&ITypeInfo::ReleaseFuncDesc, &ScriptableTypeInfo::ReleaseFuncDesc);
+}
 
 ScriptableTypeInfo::~ScriptableTypeInfo() {
     EXPECT_TRUE(typeAttrs_.empty()) << typeAttrs_.size() << " TYPEATTR not released";
@@ -32,80 +51,65 @@ ULONG ScriptableTypeInfo::ReferencedTypeInfoReferences() const {
     return held;
 }
 
-HRESULT ScriptableTypeInfo::GetTypeAttr(TYPEATTR** attributes) {
-    if (FAILED(failures_->getTypeAttr)) {
-        *attributes = nullptr;
-        return failures_->getTypeAttr;
-    }
-    HRESULT result = inner_->GetTypeAttr(attributes);
-    if (SUCCEEDED(result)) typeAttrs_.insert(*attributes);
+HRESULT ScriptableTypeInfo::GetTypeAttr(ScriptableTypeInfo* self, TYPEATTR** attributes) {
+    *attributes = nullptr;
+    if (HRESULT failure = self->Answer("ITypeInfo::GetTypeAttr")) return failure;
+    HRESULT result = self->inner_->GetTypeAttr(attributes);
+    if (SUCCEEDED(result)) self->typeAttrs_.insert(*attributes);
     return result;
 }
 
-HRESULT ScriptableTypeInfo::GetFuncDesc(UINT index, FUNCDESC** function) {
-    if (FAILED(failures_->getFuncDesc) && (!failures_->getFuncDescIndex || *failures_->getFuncDescIndex == index)) {
-        *function = nullptr;
-        return failures_->getFuncDesc;
-    }
-    HRESULT result = inner_->GetFuncDesc(index, function);
-    if (SUCCEEDED(result)) funcDescs_.insert(*function);
+HRESULT ScriptableTypeInfo::GetFuncDesc(ScriptableTypeInfo* self, UINT index, FUNCDESC** function) {
+    *function = nullptr;
+    const HRESULT failure = self->Answer("ITypeInfo::GetFuncDesc");
+    const std::optional<UINT> only = self->shared_->funcDescIndex;
+    if (FAILED(failure) && (!only || *only == index)) return failure;
+    HRESULT result = self->inner_->GetFuncDesc(index, function);
+    if (SUCCEEDED(result)) self->funcDescs_.insert(*function);
     return result;
 }
 
-HRESULT ScriptableTypeInfo::GetNames(MEMBERID member, BSTR* names, UINT maxNames, UINT* nameCount) {
-    if (FAILED(failures_->getNames)) {
-        *nameCount = 0;
-        return failures_->getNames;
-    }
-    HRESULT result = inner_->GetNames(member, names, maxNames, nameCount);
-    const std::optional<UINT> dropped = failures_->droppedName;
-    if (SUCCEEDED(result) && dropped && *dropped < *nameCount) {
+HRESULT ScriptableTypeInfo::GetNames(ScriptableTypeInfo* self, MEMBERID member, BSTR* names, UINT maxNames,
+                                     UINT* count) {
+    *count = 0;
+    if (HRESULT failure = self->Answer("ITypeInfo::GetNames")) return failure;
+    HRESULT result = self->inner_->GetNames(member, names, maxNames, count);
+    const std::optional<UINT> dropped = self->shared_->droppedName;
+    if (SUCCEEDED(result) && dropped && *dropped < *count) {
         SysFreeString(names[*dropped]);
         names[*dropped] = nullptr;
     }
     return result;
 }
 
-HRESULT ScriptableTypeInfo::GetDocumentation(MEMBERID member, BSTR* name, BSTR* documentation, DWORD* helpContext,
-                                             BSTR* helpFile) {
-    if (FAILED(failures_->getDocumentation)) {
-        for (BSTR* text : {name, documentation, helpFile}) {
-            if (text) *text = nullptr;
-        }
-        if (helpContext) *helpContext = 0;
-        return failures_->getDocumentation;
-    }
-    return inner_->GetDocumentation(member, name, documentation, helpContext, helpFile);
-}
-
-HRESULT ScriptableTypeInfo::GetRefTypeInfo(HREFTYPE reference, ITypeInfo** referenced) {
+HRESULT ScriptableTypeInfo::GetRefTypeInfo(ScriptableTypeInfo* self, HREFTYPE reference, ITypeInfo** referenced) {
     *referenced = nullptr;
-    if (FAILED(failures_->getRefTypeInfo)) return failures_->getRefTypeInfo;
-    auto found = referenced_.find(reference);
-    if (found == referenced_.end()) {
-        ComPtr<ITypeInfo> innerReferenced;
-        HRESULT result = inner_->GetRefTypeInfo(reference, innerReferenced.ReleaseAndGetAddressOf());
+    if (HRESULT failure = self->Answer("ITypeInfo::GetRefTypeInfo")) return failure;
+    auto found = self->referenced_.find(reference);
+    if (found == self->referenced_.end()) {
+        ComPtr<ITypeInfo> real;
+        HRESULT result = self->inner_->GetRefTypeInfo(reference, real.ReleaseAndGetAddressOf());
         if (FAILED(result)) return result;
-        std::unique_ptr<ScriptableTypeInfo> wrapped(new ScriptableTypeInfo(std::move(innerReferenced), failures_));
-        found = referenced_.emplace(reference, std::move(wrapped)).first;
+        std::unique_ptr<ScriptableTypeInfo> wrapped(new ScriptableTypeInfo(std::move(real), self->shared_));
+        found = self->referenced_.emplace(reference, std::move(wrapped)).first;
     }
-    found->second->AddRef();
-    *referenced = found->second.get();
+    *referenced = *found->second;
+    (*referenced)->AddRef();
     return S_OK;
 }
 
-void ScriptableTypeInfo::ReleaseTypeAttr(TYPEATTR* attributes) {
-    if (typeAttrs_.erase(attributes) == 0) {
+void ScriptableTypeInfo::ReleaseTypeAttr(ScriptableTypeInfo* self, TYPEATTR* attributes) {
+    if (self->typeAttrs_.erase(attributes) == 0) {
         ADD_FAILURE() << "ReleaseTypeAttr of a TYPEATTR that this type info did not hand out (or released twice)";
         return;
     }
-    inner_->ReleaseTypeAttr(attributes);
+    self->inner_->ReleaseTypeAttr(attributes);
 }
 
-void ScriptableTypeInfo::ReleaseFuncDesc(FUNCDESC* function) {
-    if (funcDescs_.erase(function) == 0) {
+void ScriptableTypeInfo::ReleaseFuncDesc(ScriptableTypeInfo* self, FUNCDESC* function) {
+    if (self->funcDescs_.erase(function) == 0) {
         ADD_FAILURE() << "ReleaseFuncDesc of a FUNCDESC that this type info did not hand out (or released twice)";
         return;
     }
-    inner_->ReleaseFuncDesc(function);
+    self->inner_->ReleaseFuncDesc(function);
 }

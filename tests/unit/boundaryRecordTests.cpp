@@ -1,5 +1,4 @@
-// The logon and table information records: their defaults, and release of everything they own
-// and nothing they do not.
+// The logon and table information records release everything they own and nothing they do not.
 
 #include <gtest/gtest.h>
 
@@ -16,40 +15,11 @@
 
 namespace {
 
-std::wstring Defaults(const DbPropertyCollection& properties) {
-    return L"collection " + std::to_wstring(properties.size) + L"/" + std::to_wstring(properties.count) +
-           (properties.items ? L" with items" : L"");
-}
-
 wchar_t** Texts(uint32_t count) {
     auto** array = static_cast<wchar_t**>(std::calloc(count, sizeof(wchar_t*)));
     array[0] = DuplicateText(L"first");
     array[count - 1] = DuplicateText(L"last");
     return array;
-}
-
-TEST(BoundaryRecords, NewRecordsHaveTheirDefaults) {
-    DbLogonInfo* logon = NewLogonInfo();
-    EXPECT_EQ(Defaults(*logon->properties) + L" " + std::to_wstring(logon->reserved) + L" " +
-                  std::to_wstring(logon->size) + L" " + std::to_wstring(logon->ownsText) +
-                  (logon->text || logon->value ? L" with text or value" : L""),
-              L"collection 16/0 0 40 1");
-    DeleteLogonInfo(logon);
-    DbTableInfo* table = NewTableInfo();
-    for (const void* pointer : {static_cast<const void*>(table->firstText), static_cast<const void*>(table->secondText),
-                                static_cast<const void*>(table->thirdText), static_cast<const void*>(table->fourthText),
-                                static_cast<const void*>(table->fifthText), static_cast<const void*>(table->sixthText),
-                                static_cast<const void*>(table->ownedText), static_cast<const void*>(table->textArray),
-                                static_cast<const void*>(table->parallelTextArray)})
-        EXPECT_EQ(pointer, nullptr);
-    EXPECT_EQ(Defaults(*table->properties) + L" " + std::to_wstring(table->field80) + L" " +
-                  std::to_wstring(table->size) + L" " + std::to_wstring(table->field88) + L" " +
-                  std::to_wstring(table->entryCount) + L" " + std::to_wstring(table->kind) + L" " +
-                  std::to_wstring(table->field100) + L" " + std::to_wstring(table->field102) + L" " +
-                  std::to_wstring(table->field104) + L" " + std::to_wstring(table->ownsText) + L" " +
-                  std::to_wstring(table->field108),
-              L"collection 16/0 0 112 0 0 1 0 0 0 1 0");
-    DeleteTableInfo(table);
 }
 
 TEST(BoundaryRecords, ReleaseFreesWhatTheRecordsOwnAndLeavesTheEnginesTexts) {
