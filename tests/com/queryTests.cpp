@@ -317,6 +317,8 @@ TEST(TableFields, ColumnsOfTheReturnedRecordsetWithChaptersExpandedAndRefusedTyp
         {{L"A", adInteger, 4}, {L"C", adVarWChar, 10}, {L"Object", adIDispatch, 8}, {L"A", adDate, 8}},
         {{I4(1), Text(L"c"), Null(), Null()}}));
     orders.AddChapter(1, L"B", ComPtr<_Recordset>(lines));
+    // A size beyond 32 bits counts as the largest: not as its low 32 bits (16, length 34).
+    orders.DeclareDefinedSize(L"C", 0x100000010LL);
     ScriptableRecordset empty(BuildRecordset({{L"Id", adInteger, 4}}, {}));
     empty.AddChapter(1, L"Lines", BuildRecordset({{L"X", adInteger, 4}}, {}));
     ProviderSession session(FieldsInterface(), L"ZedbTests.Fields");
@@ -330,7 +332,7 @@ TEST(TableFields, ColumnsOfTheReturnedRecordsetWithChaptersExpandedAndRefusedTyp
     query.Parameter(stringValue, &country).Parameter(dateTimeValue);
     for (bool withValues : {false, true}) {
         EXPECT_EQ(session.Fields(query, withValues),
-                  L"0 A:4/4/0 B-X:6/8/0 B-Y:17/8/0 B-Parts-Item:11/26/2 B-Parts-Price:7/8/0 C:11/22/2 A:15/12/0");
+                  L"0 A:4/4/0 B-X:6/8/0 B-Y:17/8/0 B-Parts-Item:11/26/2 B-Parts-Price:7/8/0 C:11/512/2 A:15/12/0");
         ASSERT_EQ(calls.arguments.size(), 2u);
         EXPECT_EQ(calls.arguments[0].Get()->vt, VT_DATE);
         EXPECT_STREQ(calls.arguments[1].Get()->bstrVal, withValues ? L"NO" : L"");
