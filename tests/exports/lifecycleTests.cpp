@@ -1,4 +1,4 @@
-// Start, stop, capabilities and the database type name, through the exports.
+// Start and stop through the exports: users are counted, and the texts exist while one is in.
 
 #include <gtest/gtest.h>
 
@@ -10,31 +10,11 @@
 
 namespace {
 
-constexpr uint32_t kUntouched = 0xA5A5A5A5;
-
-struct CapabilityRow {
-    int32_t id;
-    int32_t result;
-    uint32_t value;  // kUntouched: the cell must stay as it was
-};
-
-std::vector<CapabilityRow> ExpectedCapabilities() {
-    std::vector<CapabilityRow> rows;
-    for (int32_t id = -5; id <= 27; ++id) {
-        bool answered = (id >= 1 && id <= 13) || id == 16 || id == 17 || id == 21 || id == 22 || id == 24 || id == 26;
-        uint32_t value = !answered ? kUntouched : id == 21 ? 0x08000000u : id == 22 ? 1u : 0u;
-        int32_t result = answered && id != 22 ? 0 : 100;
-        rows.push_back({id, result, value});
-    }
-    return rows;
-}
-
 class LifecycleExports : public testing::Test {
 protected:
     DriverDll dll;
     DbInitializeFn initialize = dll.Export<DbInitializeFn>("DbInitialize");
     DbTerminateFn terminate = dll.Export<DbTerminateFn>("DbTerminate");
-    DbGetInfoFn getInfo = dll.Export<DbGetInfoFn>("DbGetInfo");
     DbFetchDatabaseTypeFn fetchDatabaseType = dll.Export<DbFetchDatabaseTypeFn>("DbFetchDatabaseType");
     DbFreeStringFn freeString = dll.Export<DbFreeStringFn>("DbFreeString");
 
@@ -48,25 +28,6 @@ protected:
         return text;
     }
 };
-
-TEST_F(LifecycleExports, CapabilityTableForEveryIdentifier) {
-    ASSERT_EQ(initialize(nullptr, L""), 0);
-    for (const CapabilityRow& row : ExpectedCapabilities()) {
-        uint32_t cell = kUntouched;
-        EXPECT_EQ(getInfo(nullptr, row.id, &cell), row.result) << "id " << row.id;
-        EXPECT_EQ(cell, row.value) << "id " << row.id;
-    }
-    EXPECT_EQ(terminate(), 0);
-}
-
-TEST_F(LifecycleExports, DatabaseTypeNameInEveryLanguage) {
-    ASSERT_EQ(initialize(nullptr, L"en-US"), 0);
-    for (const wchar_t* language : {L"", L"en-US", L"en-GB", L"de-DE", L"not-a-language"})
-        EXPECT_EQ(DatabaseType(language), L"COM Connectivity") << testing::PrintToString(std::wstring(language));
-    EXPECT_EQ(DatabaseType(nullptr), L"COM Connectivity");
-    EXPECT_EQ(fetchDatabaseType(L"", nullptr), 12);
-    EXPECT_EQ(terminate(), 0);
-}
 
 // Surplus stops come first: they must not leave a debt that the next start pays off.
 TEST_F(LifecycleExports, UsersAreCountedAndTextsExistOnlyWhileOneIsIn) {

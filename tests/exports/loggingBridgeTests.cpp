@@ -86,19 +86,33 @@ TEST(LoggingBridge, SetUpStatesDecideWhichLevelsAreWritten) {
     }
 }
 
-TEST(LoggingBridge, ShutDownSilencesTheLibraryAndALaterSetUpLoadsItAgain) {
+// Assertions reach the library only when it enables them; after a shut-down nothing does, until
+// a later set-up loads it again.
+TEST(LoggingBridge, AssertionsWhenEnabledAndSilenceFromShutDownToTheNextSetUp) {
     LoggerRegistryValue value(TestLoggerDirectory(L"full"));
     TestLogger logger(L"full");
-    logger.Configure(5, true);
-    LoggingProbe probe;
-    probe.SetUp();
-    probe.ShutDown();
-    EXPECT_FALSE(probe.IsActive());
-    probe.Log(0);
-    probe.Assert(0);
-    probe.SetUp(3, 77);
-    EXPECT_TRUE(probe.IsActive());
-    EXPECT_EQ(logger.Records(), (Records{L"init|-1|0", L"init|3|77"}));
+    for (bool enabled : {false, true}) {
+        logger.Configure(5, enabled);
+        logger.Reset();
+        LoggingProbe probe;
+        probe.SetUp();
+        probe.Assert(1);
+        probe.Assert(0);
+        probe.ShutDown();
+        EXPECT_FALSE(probe.IsActive());
+        probe.Log(0);
+        probe.Assert(0);
+        probe.SetUp(3, 77);
+        EXPECT_TRUE(probe.IsActive());
+        const Records records = logger.Records();
+        ASSERT_EQ(records.size(), enabled ? 3u : 2u);
+        EXPECT_EQ(records.front(), L"init|-1|0");
+        EXPECT_EQ(records.back(), L"init|3|77");
+        if (enabled) {
+            EXPECT_EQ(records[1].substr(0, 20), L"assert|loggingProbe|");
+            EXPECT_EQ(records[1].substr(records[1].rfind(L'|')), L"|value == 1");
+        }
+    }
 }
 
 TEST(LoggingBridge, FailedCallsAreLoggedAtLevelOne) {
