@@ -233,7 +233,7 @@ TEST(Query, TheRecordsetStandsOnItsFirstRowAndFailedCallsGive303) {
         {L"Query", Variant(), E_FAIL, Failures::DeferredExceptions, L"303" + std::wstring(kNotExecuted) + providerError},
         {L"Query", Variant(), E_FAIL, Failures::ErrorObjects, L"303" + std::wstring(kNotExecuted) + providerError},
         {L"Query", Variant(), E_FAIL, Failures::Bare, L"303" + std::wstring(kNotExecuted)},
-        {L"Query", Object(&session.provider), S_OK, Failures::Exceptions, L"303" + std::wstring(kNotExecuted)},
+        {L"Query", Object(session.provider), S_OK, Failures::Exceptions, L"303" + std::wstring(kNotExecuted)},
         {L"Query", Object(nullptr), S_OK, Failures::Exceptions, L"303" + std::wstring(kNotExecuted)},
         // Nothing, or no object, returned: a rowset without recordset, whose reads give 11.
         {L"Query", Variant(), S_OK, Failures::Exceptions, L"0 rowset 11"},

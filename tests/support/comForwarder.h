@@ -57,6 +57,8 @@ public:
     HRESULT Refuse(const std::string& call, HRESULT result, const wchar_t* description);
     int Calls(const std::string& call) const;
     const std::map<std::string, int>& AllCalls() const { return calls_; }
+    // For a fake that sets the thread's error object itself: whether it declares so.
+    void DeclareErrorObjects(bool declared) { lastWithErrorObject_ = declared; }
     // What a failing double answers to InterfaceSupportsErrorInfo for its own interface.
     HRESULT SupportsErrorInfo() const { return lastWithErrorObject_ ? S_OK : S_FALSE; }
 

@@ -46,7 +46,7 @@ public:
     explicit FakeClassFactory(FakeProvider& provider) : provider_(provider) {}
 
 protected:
-    HRESULT Make(REFIID iid, void** object) override { return provider_.QueryInterface(iid, object); }
+    HRESULT Make(REFIID iid, void** object) override { return static_cast<IDispatch*>(provider_)->QueryInterface(iid, object); }
 
 private:
     FakeProvider& provider_;

@@ -4,6 +4,8 @@
 
 namespace {
 
+const ForwardedInterface kDispatchCalls{"IDispatch", IID_IDispatch, {FORWARDED_CALL(IDispatch, GetTypeInfo)}};
+
 // Every text filled in, as providers raise an exception, for the caller to free.
 HRESULT STDMETHODCALLTYPE FillException(EXCEPINFO* exception) {
     exception->pfnDeferredFillIn = nullptr;
@@ -25,6 +27,14 @@ void SetErrorObject() {
 
 }  // namespace
 
+FakeProvider::FakeProvider(ComPtr<ITypeInfo> typeInfo)
+    : Forwarder(kDispatchCalls, script_, nullptr, "FakeProvider"), typeInfo_(std::move(typeInfo)) {
+    Handle(&IDispatch::GetTypeInfoCount, &FakeProvider::GetTypeInfoCount);
+    Handle(&IDispatch::GetTypeInfo, &FakeProvider::GetTypeInfo);
+    Handle(&IDispatch::GetIDsOfNames, &FakeProvider::GetIDsOfNames);
+    Handle(&IDispatch::Invoke, &FakeProvider::Invoke);
+}
+
 DISPID FakeProvider::DispIdOf(const wchar_t* name) const {
     DISPID member = DISPID_UNKNOWN;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
@@ -32,23 +42,24 @@ DISPID FakeProvider::DispIdOf(const wchar_t* name) const {
     return member;
 }
 
-HRESULT FakeProvider::GetTypeInfoCount(UINT* count) {
+HRESULT FakeProvider::GetTypeInfoCount(FakeProvider*, UINT* count) {
     *count = 1;
     return S_OK;
 }
 
-HRESULT FakeProvider::GetTypeInfo(UINT index, LCID, ITypeInfo** typeInfo) {
+HRESULT FakeProvider::GetTypeInfo(FakeProvider* self, UINT index, LCID, ITypeInfo** typeInfo) {
     *typeInfo = nullptr;
-    if (FAILED(getTypeInfoFailure_)) return getTypeInfoFailure_;
+    if (HRESULT failure = self->Answer("IDispatch::GetTypeInfo")) return failure;
     if (index != 0) return DISP_E_BADINDEX;
-    *typeInfo = typeInfo_;
+    *typeInfo = self->typeInfo_;
     (*typeInfo)->AddRef();
     return S_OK;
 }
 
-HRESULT FakeProvider::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT nameCount, LCID, DISPID* members) {
+HRESULT FakeProvider::GetIDsOfNames(FakeProvider* self, REFIID iid, LPOLESTR* names, UINT nameCount, LCID,
+                                    DISPID* members) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    return DispGetIDsOfNames(typeInfo_.Inner(), names, nameCount, members);
+    return DispGetIDsOfNames(self->typeInfo_.Inner(), names, nameCount, members);
 }
 
 // As the platform's dispatch does: a member is found only when the flags include its kind.
@@ -67,23 +78,23 @@ bool FakeProvider::Declares(DISPID member, WORD flags) const {
     return found;
 }
 
-HRESULT FakeProvider::Invoke(DISPID member, REFIID iid, LCID locale, WORD flags, DISPPARAMS* arguments,
-                             VARIANT* result, EXCEPINFO* exception, UINT*) {
+HRESULT FakeProvider::Invoke(FakeProvider* self, DISPID member, REFIID iid, LCID locale, WORD flags,
+                             DISPPARAMS* arguments, VARIANT* result, EXCEPINFO* exception, UINT*) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    auto handler = handlers_.find(member);
-    if (handler == handlers_.end() || !Declares(member, flags)) return DISP_E_MEMBERNOTFOUND;
+    auto handler = self->handlers_.find(member);
+    if (handler == self->handlers_.end() || !self->Declares(member, flags)) return DISP_E_MEMBERNOTFOUND;
     DISPPARAMS none{};
     Variant returned;
     HRESULT outcome = handler->second(Invocation{member, locale, flags, arguments ? *arguments : none}, returned);
     if (SUCCEEDED(outcome) && result) returned.Detach(result);
-    if (SUCCEEDED(outcome) || failures_ == Failures::Bare) return outcome;
-    if (failures_ == Failures::ErrorObjects) {
+    if (SUCCEEDED(outcome) || self->failures_ == Failures::Bare) return outcome;
+    if (self->failures_ == Failures::ErrorObjects) {
         SetErrorObject();
         return outcome;
     }
     if (exception) {
         *exception = EXCEPINFO{};
-        if (failures_ == Failures::DeferredExceptions)
+        if (self->failures_ == Failures::DeferredExceptions)
             exception->pfnDeferredFillIn = &FillException;
         else
             FillException(exception);
