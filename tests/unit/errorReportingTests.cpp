@@ -1,5 +1,5 @@
-// Error records for the engine: the HRESULT table, the texts of COM failures and of the
-// driver's own messages, the order of the chain, and the export boundary.
+// Error records for the engine: the HRESULT table, the texts of COM failures, and the export
+// boundary. The driver's own messages are pinned by the flows that give them.
 
 #include <gtest/gtest.h>
 
@@ -116,21 +116,6 @@ TEST(ReportComError, AnErrorObjectThatCannotGiveATextLeavesItsLineOut) {
                                                   : L"ADO Error Code: 0x80004005\nSource: Source text");
         }
         EXPECT_EQ(errorObject.References(), 1u);
-    }
-}
-
-TEST(ReportDriverError, MessagesForTheirCodesAndNothingForOthers) {
-    const std::pair<int32_t, const wchar_t*> rows[] = {
-        {808, L"The parameter type can't be identified.\n Please use basic data types."},
-        {303, L"Failed to execute the COM interface to obtain the Recordset."},
-        {230, L"Failed to create an instance of the COM object."},
-        {11, nullptr}, {0, nullptr}, {501, nullptr}};
-    DriverInUse driver;
-    for (const auto& [code, text] : rows) {
-        SCOPED_TRACE(code);
-        ErrorList list;
-        EXPECT_EQ(ReportDriverError(L"", code, &list.head), code);
-        ExpectOneRecord(list, code, text);
     }
 }
 

@@ -127,38 +127,34 @@ TEST(ValueRecords, BlobAndInterfaceValuesDuplicateWhatTheyHold) {
     FreeValueData(DuplicateValueData(&none, interfaceValue), interfaceValue);
 }
 
+// A text, and whether the copy holds it in a block of its own.
+std::wstring Copied(const wchar_t* copy, const wchar_t* source) {
+    return std::wstring(copy ? copy : L"(none)") + (copy && copy == source ? L" (shared)" : L"");
+}
+
 // Every member holds a value of its own, so that a member copied from the wrong one shows.
 TEST(DescriptionRecords, FieldDescriptionIsReadAsFarAsItsDeclaredSize) {
     for (uint32_t declaredSize : {36u, 40u, 72u}) {
-        SCOPED_TRACE(declaredSize);
         DbFieldDescription source;
         source.fieldAt0 = 0x0102030405060708u;
         source.name = DuplicateText(L"Amount");
         source.textAt16 = DuplicateText(L"at 16");
         source.description = DuplicateText(L"described");
         source.textAt32 = DuplicateText(L"late");
-        source.fieldAt40 = 40;
-        source.fieldAt44 = 44;
-        source.valueType = currencyValue;
-        source.length = 52;
-        source.typeOptions = 60;
-        source.fieldAt64 = 64;
-        source.fieldAt68 = 68;
+        std::tie(source.fieldAt40, source.fieldAt44, source.valueType, source.length, source.typeOptions,
+                 source.fieldAt64, source.fieldAt68) = std::make_tuple(40, 44, currencyValue, 52, 60, 64, 68);
         source.size = declaredSize;
         DbFieldDescription* copy = DuplicateFieldDescription(&source);
-        EXPECT_EQ(copy->size, 72u);
-        EXPECT_EQ(copy->fieldAt0, 0x0102030405060708u);
-        EXPECT_STREQ(copy->name, L"Amount");
-        EXPECT_NE(copy->name, source.name);
-        EXPECT_STREQ(copy->textAt16, L"at 16");
-        EXPECT_NE(copy->textAt16, source.textAt16);
-        EXPECT_STREQ(copy->description, L"described");
-        EXPECT_NE(copy->description, source.description);
-        EXPECT_STREQ(copy->textAt32 ? copy->textAt32 : L"(none)", declaredSize >= 40 ? L"late" : L"(none)");
-        EXPECT_EQ(std::make_tuple(copy->fieldAt40, copy->fieldAt44, copy->valueType, copy->length,
-                                  copy->typeOptions, copy->fieldAt64),
-                  std::make_tuple(40u, 44u, uint32_t{currencyValue}, 52u, 60u, 64u));
-        EXPECT_EQ(copy->fieldAt68, declaredSize >= 72 ? 68u : 0u);
+        const std::wstring late = declaredSize >= 40 ? L"late" : L"(none)", last = declaredSize >= 72 ? L"68" : L"0";
+        EXPECT_EQ(Copied(copy->name, source.name) + L"|" + Copied(copy->textAt16, source.textAt16) + L"|" +
+                      Copied(copy->description, source.description) + L"|" + Copied(copy->textAt32, nullptr) + L"|" +
+                      std::to_wstring(copy->fieldAt0) + L" " + std::to_wstring(copy->fieldAt40) + L" " +
+                      std::to_wstring(copy->fieldAt44) + L" " + std::to_wstring(copy->valueType) + L" " +
+                      std::to_wstring(copy->length) + L" " + std::to_wstring(copy->typeOptions) + L" " +
+                      std::to_wstring(copy->fieldAt64) + L" " + std::to_wstring(copy->fieldAt68) + L" size " +
+                      std::to_wstring(copy->size),
+                  L"Amount|at 16|described|" + late + L"|72623859790382856 40 44 7 52 60 64 " + last + L" size 72")
+            << declaredSize;
         DeleteRecord(copy);
     }
     DbValue empty(int32sValue);
@@ -170,7 +166,6 @@ TEST(DescriptionRecords, FieldDescriptionIsReadAsFarAsItsDeclaredSize) {
 // Through copies of values of the parameter description kind.
 TEST(DescriptionRecords, ParameterDescriptionIsReadAsFarAsItsDeclaredSize) {
     for (uint32_t declaredSize : {60u, 70u, 112u, 120u}) {
-        SCOPED_TRACE(declaredSize);
         DbValue value(stringValue);
         auto* source = Own(value, parameterDescriptionKind, NewRecord<DbParameterDescription>());
         source->name = DuplicateText(L"from");
@@ -179,11 +174,8 @@ TEST(DescriptionRecords, ParameterDescriptionIsReadAsFarAsItsDeclaredSize) {
         SetInteger(*source->currentValue, 8);
         source->secondValue = NewValue(int32sValue);
         SetInteger(*source->secondValue, 9);
-        source->fieldAt32 = 32;
-        source->valueType = dateValue;
-        source->length = 40;
-        source->typeOptions = 44;
-        source->fieldAt48 = 48;
+        std::tie(source->fieldAt32, source->valueType, source->length, source->typeOptions, source->fieldAt48) =
+            std::make_tuple(32, dateValue, 40, 44, 48);
         for (uint16_t i = 0; i < 10; ++i) source->wordsAt56[i] = static_cast<uint16_t>(100 + i);
         source->textAt80.Assign(L"slot");
         source->fieldAt112 = 77;
@@ -191,23 +183,24 @@ TEST(DescriptionRecords, ParameterDescriptionIsReadAsFarAsItsDeclaredSize) {
 
         DbValue copyValue(value);
         const auto* copy = static_cast<const DbParameterDescription*>(copyValue.data);
-        EXPECT_EQ(copy->size, 120u);
-        EXPECT_STREQ(copy->name, L"from");
-        EXPECT_NE(copy->name, source->name);
-        EXPECT_STREQ(copy->secondName, L"second");
-        EXPECT_NE(copy->secondName, source->secondName);
+        std::wstring words;
+        for (uint16_t word : copy->wordsAt56) words += L" " + std::to_wstring(word);
+        EXPECT_EQ(Copied(copy->name, source->name) + L"|" + Copied(copy->secondName, source->secondName) + L"|" +
+                      std::to_wstring(IntegerOf(*copy->currentValue)) + L" " +
+                      std::to_wstring(IntegerOf(*copy->secondValue)) + L"|" + std::to_wstring(copy->fieldAt32) + L" " +
+                      std::to_wstring(copy->valueType) + L" " + std::to_wstring(copy->length) + L" " +
+                      std::to_wstring(copy->typeOptions) + L" " + std::to_wstring(copy->fieldAt48) + L"|" + words +
+                      L"|" + copy->textAt80.c_str() + L"|" + std::to_wstring(copy->fieldAt112) + L" size " +
+                      std::to_wstring(copy->size),
+                  std::wstring(L"from|second|8 9|32 9 40 44 48|") +
+                      (declaredSize == 60   ? L" 100 101 102 0 0 0 0 0 0 1||0"
+                       : declaredSize == 70 ? L" 100 101 102 103 104 105 106 0 0 1||0"
+                       : declaredSize == 112 ? L" 100 101 102 103 104 105 106 107 108 109|slot|0"
+                                             : L" 100 101 102 103 104 105 106 107 108 109|slot|77") +
+                      L" size 120")
+            << declaredSize;
         EXPECT_NE(copy->currentValue, source->currentValue);
-        EXPECT_EQ(IntegerOf(*copy->currentValue), 8);
         EXPECT_NE(copy->secondValue, source->secondValue);
-        EXPECT_EQ(IntegerOf(*copy->secondValue), 9);
-        EXPECT_EQ(std::make_tuple(copy->fieldAt32, copy->valueType, copy->length, copy->typeOptions, copy->fieldAt48),
-                  std::make_tuple(32u, uint32_t{dateValue}, 40u, 44u, 48u));
-        for (size_t i = 0; i < 10; ++i) {
-            const bool reached = i < 3 || declaredSize >= 58 + 2 * i;
-            EXPECT_EQ(copy->wordsAt56[i], reached ? static_cast<int>(100 + i) : i == 9 ? 1 : 0) << "word " << i;
-        }
-        EXPECT_STREQ(copy->textAt80.c_str(), declaredSize >= 112 ? L"slot" : L"");
-        EXPECT_EQ(copy->fieldAt112, declaredSize >= 120 ? 77u : 0u);
     }
     DbParameterDescription* bare = DuplicateParameterDescription(nullptr);
     DbParameterDescription* copy = DuplicateParameterDescription(bare);
