@@ -13,10 +13,8 @@
 #include "common/dayNumber.h"
 #include "common/duplicateText.h"
 #include "common/heapRecord.h"
-#include "ado/providerLists.h"
 #include "engineFlow.h"
 #include "support/liveAllocations.h"
-#include "support/providerListValue.h"
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecordset.h"
 #include "support/variantValues.h"
@@ -271,35 +269,6 @@ TEST(Query, TheRecordsetStandsOnItsFirstRowAndFailedCallsGive303) {
     EXPECT_EQ(session.Query(query), L"0 rowset");
     DbOpenRowsetHandle* rowset = nullptr;
     EXPECT_EQ(DbExecuteQuery(nullptr, 4, &query.Definition(), nullptr, nullptr, nullptr, &rowset, nullptr, nullptr), 12);
-}
-
-// The provider lists are read at a logon's first rowset: a change takes effect at the next logon.
-TEST(Query, ProviderListsAreReadOncePerLogon) {
-    ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {{I4(1)}}));
-    recordset.SetActiveConnection(Text(L"Provider=LISTED.1"));
-    ProviderSession session(QueryInterfaceBuilder(), L"ZedbTests.Lists");
-    MethodCalls calls;
-    AnswerCalls(session.provider, L"Query", calls, Object(recordset));
-    // Record mode binds by name only: a binding by position finds no field there.
-    const auto bindByPosition = [&] {
-        EngineQuery query(L"Query");
-        QueryRun run;
-        Execute(session.handle, query, run);
-        const DbFieldBindingInfo request = BindingByPosition(1);
-        DbFieldBinding* binding = nullptr;
-        const int32_t result = DbBindToField(run.rowset, &request, &binding, nullptr);
-        DbFreeFieldBinding(binding);
-        return result;
-    };
-    {
-        const ProviderListValue listed(HKEY_CURRENT_USER, kCustomFieldsProviders, L"LISTED");
-        session.LogOn();
-        EXPECT_EQ(bindByPosition(), DbNoSuchField);
-    }
-    EXPECT_EQ(bindByPosition(), DbNoSuchField) << "the same logon keeps its lists";
-    DbLogoffServer(std::exchange(session.handle, nullptr));
-    session.LogOn();
-    EXPECT_EQ(bindByPosition(), DbSuccess);
 }
 
 DispatchInterfaceBuilder FieldsInterface() {
