@@ -12,7 +12,7 @@
 #include "ado/providerLists.h"
 #include "common/resultCodes.h"
 #include "support/errorRecords.h"
-#include "support/providerListValue.h"
+#include "support/registryValue.h"
 #include "support/recordsetBuilder.h"
 #include "support/variantValues.h"
 #include "unit/reportedAssertions.h"

@@ -9,7 +9,7 @@
 
 #include "ado/openrowseth.h"
 #include "ado/providerLists.h"
-#include "support/providerListValue.h"
+#include "support/registryValue.h"
 #include "support/driverInUse.h"
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecordset.h"

@@ -17,7 +17,7 @@
 #include "common/resultCodes.h"
 #include "support/classRegistration.h"
 #include "support/errorRecords.h"
-#include "support/providerListValue.h"
+#include "support/registryValue.h"
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecord.h"
 #include "support/scriptableRecordset.h"

@@ -8,10 +8,9 @@
 #include <regex>
 #include <string>
 
-#include "ado/providerLists.h"
 #include "sampleRegistration.h"
 #include "support/loggerRegistry.h"
-#include "support/providerListValue.h"
+#include "support/registryValue.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include "support/driverDll.h"
 #include "support/loggerRegistry.h"
+#include "support/registryValue.h"
 #include "support/testLogger.h"
 
 namespace {

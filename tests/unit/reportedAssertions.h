@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/loggerRegistry.h"
+#include "support/registryValue.h"
 #include "support/testLogger.h"
 
 class ReportedAssertions {
