@@ -35,32 +35,31 @@ TEST(FieldCatalogue, EmptyRecordsetWithChapterAndLookUps) {
     ScriptableRecordset outer(BuildRecordset({{L"A", adInteger, 4}}, {}));
     outer.AddChapter(1, L"B", ComPtr<_Recordset>(chapter));
     DbOpenRowsetHandle rowset{ComPtr<_Recordset>(outer)};
-    DbErrorInfo* errors = nullptr;
+    ErrorList errors;
     ComPtr<Field> field;
 
-    EXPECT_EQ(rowset.FindField(*Text(L"Nope").Get(), field, true, &errors), DbNoSuchField);
+    EXPECT_EQ(rowset.FindField(*Text(L"Nope").Get(), field, true, &errors.head), DbNoSuchField);
     FieldDescriptionList list;
-    EXPECT_EQ(rowset.CollectFields(list, &errors), DbChapterNotOpened);
+    EXPECT_EQ(rowset.CollectFields(list, &errors.head), DbChapterNotOpened);
     EXPECT_EQ(Describe(list), L" A:4/4/0") << "entries so far stay";
     EXPECT_TRUE(rowset.EmptyWhenChapterOpened());
-    EXPECT_EQ(rowset.FindField(*Text(L"Nope").Get(), field, true, &errors), DbChapterNotOpened);
-    EXPECT_EQ(rowset.FindField(*Text(L"Nope").Get(), field, false, &errors), DbFailed);
-    EXPECT_EQ(CountRecords(errors), 3u) << "each refused name leaves ADO's record";
-    EXPECT_EQ(rowset.FindField(*I4(7).Get(), field, true, &errors), DbSuccess);
+    EXPECT_EQ(rowset.FindField(*Text(L"Nope").Get(), field, true, &errors.head), DbChapterNotOpened);
+    EXPECT_EQ(rowset.FindField(*Text(L"Nope").Get(), field, false, &errors.head), DbFailed);
+    EXPECT_EQ(errors.Count(), 3u) << "each refused name leaves ADO's record";
+    EXPECT_EQ(rowset.FindField(*I4(7).Get(), field, true, &errors.head), DbSuccess);
     EXPECT_FALSE(field);
-    EXPECT_EQ(rowset.FindField(*I4(7).Get(), field, false, &errors), DbFailed);
-    EXPECT_EQ(rowset.FindField(*Text(L"b").Get(), field, true, &errors), DbSuccess);
-    EXPECT_EQ(CountRecords(errors), 5u);
-    DbFreeErrorInfo(errors);
-    errors = nullptr;
+    EXPECT_EQ(rowset.FindField(*I4(7).Get(), field, false, &errors.head), DbFailed);
+    EXPECT_EQ(rowset.FindField(*Text(L"b").Get(), field, true, &errors.head), DbSuccess);
+    EXPECT_EQ(errors.Count(), 5u);
+    errors.Clear();
 
     DbOpenRowsetHandle child;
-    EXPECT_EQ(rowset.OpenChapter(L"A", child, &errors), DbFailed) << "not a chapter";
-    EXPECT_EQ(rowset.OpenChapter(L"", child, &errors), DbFailed);
-    EXPECT_EQ(rowset.OpenChapter(nullptr, child, &errors), DbFailed);
-    EXPECT_EQ(rowset.OpenChapter(L"Nope", child, &errors), DbMethodNotExecuted);
-    EXPECT_EQ(CountRecords(errors), 1u);
-    DbFreeErrorInfo(errors);
+    EXPECT_EQ(rowset.OpenChapter(L"A", child, &errors.head), DbFailed) << "not a chapter";
+    EXPECT_EQ(rowset.OpenChapter(L"", child, &errors.head), DbFailed);
+    EXPECT_EQ(rowset.OpenChapter(nullptr, child, &errors.head), DbFailed);
+    EXPECT_EQ(rowset.OpenChapter(L"Nope", child, &errors.head), DbMethodNotExecuted);
+    EXPECT_EQ(errors.Count(), 1u);
+    errors.Clear();
     EXPECT_FALSE(child.Recordset());
     field.Reset();
 
@@ -70,20 +69,19 @@ TEST(FieldCatalogue, EmptyRecordsetWithChapterAndLookUps) {
     request.fieldName = L"B-X";
     request.bindingKind = kBindByName;
     DbFieldBinding* binding = nullptr;
-    errors = nullptr;
-    ASSERT_EQ(DbBindToField(&rowset, &request, &binding, &errors), DbSuccess);
+    ASSERT_EQ(DbBindToField(&rowset, &request, &binding, &errors.head), DbSuccess);
     EXPECT_FALSE(binding->field);
     EXPECT_EQ(binding->name, SWCharString(L"B-X"));
     Variant value;
     for (int read = 0; read < 2; ++read)
-        EXPECT_EQ(DbReadVariantColumnValue(&rowset, binding, nullptr, nullptr, value.Get(), &errors), DbChapterNotOpened);
-    EXPECT_EQ(CountRecords(errors), 4u) << "the probe, the search and each read's look-up";
-    DbFreeErrorInfo(errors);
+        EXPECT_EQ(DbReadVariantColumnValue(&rowset, binding, nullptr, nullptr, value.Get(), &errors.head),
+                  DbChapterNotOpened);
+    EXPECT_EQ(errors.Count(), 4u) << "the probe, the search and each read's look-up";
+    errors.Clear();
     const DbReadRequest moving{0, 0};
     EXPECT_EQ(DbReadRecord(&rowset, DbReadNext, nullptr, &moving, nullptr), DbNoMoreRecords);
-    errors = nullptr;
-    EXPECT_EQ(DbReadVariantColumnValue(&rowset, binding, nullptr, nullptr, value.Get(), &errors), DbFailed);
-    EXPECT_EQ(errors, nullptr);
+    EXPECT_EQ(DbReadVariantColumnValue(&rowset, binding, nullptr, nullptr, value.Get(), &errors.head), DbFailed);
+    EXPECT_EQ(errors.head, nullptr);
     DbFreeFieldBinding(binding);
     EXPECT_EQ(outer.FieldsReferences(), 0u);
 }

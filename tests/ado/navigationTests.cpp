@@ -14,6 +14,7 @@
 #include "support/recordsetBuilder.h"
 #include "support/scriptableRecordset.h"
 #include "support/driverInUse.h"
+#include "support/errorRecords.h"
 #include "support/variantValues.h"
 #include "unit/reportedAssertions.h"
 
@@ -70,18 +71,17 @@ TEST(Navigation, ThreeRowsForwardBackwardLastFirstAndBookmark) {
 
     ScriptableRecordset counted(recordset);
     DbOpenRowsetHandle rowset{ComPtr<_Recordset>(counted)};
-    DbErrorInfo* errors = nullptr;
+    ErrorList errors;
     EXPECT_FALSE(rowset.HasMovedNext());
     for (size_t i = 0; i < std::size(kThreeRowWalk); ++i) {
         const Step& step = kThreeRowWalk[i];
         const DbReadRequest request{0, step.positioned};
-        EXPECT_EQ(DbReadRecord(&rowset, step.mode, step.mode == kMoveToSecond ? &second : nullptr, &request, &errors),
-                  step.result)
-            << "step " << i;
+        const DbBookmark* bookmark = step.mode == kMoveToSecond ? &second : nullptr;
+        EXPECT_EQ(DbReadRecord(&rowset, step.mode, bookmark, &request, &errors.head), step.result) << "step " << i;
         EXPECT_EQ(CurrentRow(recordset), step.row) << "step " << i;
         EXPECT_EQ(rowset.HasMovedNext(), i >= 1) << "step " << i;
     }
-    EXPECT_EQ(errors, nullptr);
+    EXPECT_EQ(errors.head, nullptr);
     EXPECT_EQ(counted.Script().Calls("_Recordset::MoveNext"), 4);
     EXPECT_EQ(counted.Script().Calls("_Recordset::MovePrevious"), 4);
     VariantClear(&second.bookmark);
@@ -93,12 +93,12 @@ TEST(Navigation, ThreeRowsForwardBackwardLastFirstAndBookmark) {
 TEST(Navigation, ARecordsetSharedByTwoRowsetsEndsWhereTheOtherLeftIt) {
     ScriptableRecordset shared(BuildRecordset({{L"Id", adInteger, 4}}, {{I4(1)}, {I4(2)}}));
     DbOpenRowsetHandle reader{ComPtr<_Recordset>(shared)}, other{ComPtr<_Recordset>(shared)};
-    DbErrorInfo* errors = nullptr;
+    ErrorList errors;
     const DbReadRequest moving{0, 0};
-    EXPECT_EQ(DbReadRecord(&reader, DbReadNext, nullptr, &moving, &errors), DbSuccess);
-    EXPECT_EQ(DbReadRecord(&other, DbReadNext, nullptr, &moving, &errors), DbNoMoreRecords);
-    EXPECT_EQ(DbReadRecord(&reader, DbReadNext, nullptr, &moving, &errors), DbNoMoreRecords);
-    EXPECT_EQ(errors, nullptr);
+    EXPECT_EQ(DbReadRecord(&reader, DbReadNext, nullptr, &moving, &errors.head), DbSuccess);
+    EXPECT_EQ(DbReadRecord(&other, DbReadNext, nullptr, &moving, &errors.head), DbNoMoreRecords);
+    EXPECT_EQ(DbReadRecord(&reader, DbReadNext, nullptr, &moving, &errors.head), DbNoMoreRecords);
+    EXPECT_EQ(errors.head, nullptr);
 }
 
 // Cancel is the one rowset call that no export makes; a refusal is reported with its error object.
@@ -106,13 +106,13 @@ TEST(Navigation, CancelReportsARefusal) {
     const DriverInUse driver;  // for the labels of the error records
     ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {{I4(1)}}));
     DbOpenRowsetHandle rowset{ComPtr<_Recordset>(recordset)};
-    DbErrorInfo* errors = nullptr;
+    ErrorList errors;
     recordset.Script().Fail("_Recordset::Cancel", E_FAIL);
-    EXPECT_EQ(rowset.Cancel(&errors), DbFailed);
-    ASSERT_NE(errors, nullptr);
-    EXPECT_STREQ(errors->text, L"ADO Error Code: 0x80004005\nSource: ScriptedADO\nDescription: _Recordset::Cancel failed on purpose");
-    DbFreeErrorInfo(errors);
-    EXPECT_EQ(DbOpenRowsetHandle().Cancel(&errors), DbSuccess) << "nothing to cancel without a recordset";
+    EXPECT_EQ(rowset.Cancel(&errors.head), DbFailed);
+    ASSERT_NE(errors.head, nullptr);
+    EXPECT_STREQ(errors.head->text, L"ADO Error Code: 0x80004005\nSource: ScriptedADO\nDescription: _Recordset::Cancel failed on purpose");
+    errors.Clear();
+    EXPECT_EQ(DbOpenRowsetHandle().Cancel(&errors.head), DbSuccess) << "nothing to cancel without a recordset";
 }
 
 }  // namespace

@@ -94,18 +94,17 @@ struct Step {
 
 void Walk(RecordTree& tree, const std::vector<Step>& steps, const DbBookmark* bookmark = nullptr) {
     const DbFieldBinding name = BindName(L"Name");
-    DbErrorInfo* first = nullptr;
-    EXPECT_EQ(Read(*tree.rowset, name, &first), L"R1") << "where the query left the rowset " << RecordTexts(first);
-    DbFreeErrorInfo(first);
+    ErrorList first;
+    EXPECT_EQ(Read(*tree.rowset, name, &first.head), L"R1")
+        << "where the query left the rowset " << RecordTexts(first.head);
     for (size_t i = 0; i < steps.size(); ++i) {
         const Step& step = steps[i];
-        DbErrorInfo* errors = nullptr;
-        EXPECT_EQ(Move(*tree.rowset, step.mode, &errors, bookmark), step.result) << "step " << i;
+        ErrorList errors;
+        EXPECT_EQ(Move(*tree.rowset, step.mode, &errors.head, bookmark), step.result) << "step " << i;
         if (step.result == DbSuccess) {
-            EXPECT_EQ(Read(*tree.rowset, name, &errors), step.name) << "step " << i;
+            EXPECT_EQ(Read(*tree.rowset, name, &errors.head), step.name) << "step " << i;
         }
-        EXPECT_EQ(CountRecords(errors), step.errorRecords) << "step " << i << ": " << RecordTexts(errors);
-        DbFreeErrorInfo(errors);
+        EXPECT_EQ(errors.Count(), step.errorRecords) << "step " << i << ": " << RecordTexts(errors.head);
     }
 }
 
@@ -187,22 +186,22 @@ TEST(HierarchicalRecords, EveryRecordCallFailedOnce) {
         if (creation) tree.records.FailCreateInstance(row.result);
         else tree.records.Script().Fail(row.call, row.result, withErrorObject);
         const DbFieldBinding name = BindName(L"Name");
-        DbErrorInfo* errors = nullptr;
-        EXPECT_EQ(Read(*tree.rowset, name, &errors), row.readOnFirstRow);
-        EXPECT_EQ(Move(*tree.rowset, DbReadNext, &errors), DbSuccess);
-        ASSERT_EQ(CountRecords(errors), std::wstring(row.readOnFirstRow) == L"R1" ? 1u : 2u);
-        EXPECT_EQ(errors->code, static_cast<uint32_t>(row.code));
+        ErrorList errors;
+        EXPECT_EQ(Read(*tree.rowset, name, &errors.head), row.readOnFirstRow);
+        EXPECT_EQ(Move(*tree.rowset, DbReadNext, &errors.head), DbSuccess);
+        ASSERT_EQ(errors.Count(), std::wstring(row.readOnFirstRow) == L"R1" ? 1u : 2u);
+        EXPECT_EQ(errors.head->code, static_cast<uint32_t>(row.code));
         // Only a failing record that offers its error object gives a description.
         const bool described = withErrorObject && call.rfind("_Record::", 0) == 0 && call != "_Record::QueryInterface";
-        EXPECT_EQ(RecordTexts(errors).find(L"failed on purpose") != std::wstring::npos, described) << RecordTexts(errors);
-        DbFreeErrorInfo(errors);
-        errors = nullptr;
+        EXPECT_EQ(RecordTexts(errors.head).find(L"failed on purpose") != std::wstring::npos, described)
+            << RecordTexts(errors.head);
+        errors.Clear();
         if (creation) tree.records.FailCreateInstance(S_OK);
         else tree.records.Script().Fail(row.call, S_OK);
-        EXPECT_EQ(Read(*tree.rowset, name, &errors), L"R2");
-        EXPECT_EQ(Move(*tree.rowset, DbReadNext, &errors), DbSuccess);
-        EXPECT_EQ(Read(*tree.rowset, name, &errors), L"R3");
-        EXPECT_EQ(errors, nullptr);
+        EXPECT_EQ(Read(*tree.rowset, name, &errors.head), L"R2");
+        EXPECT_EQ(Move(*tree.rowset, DbReadNext, &errors.head), DbSuccess);
+        EXPECT_EQ(Read(*tree.rowset, name, &errors.head), L"R3");
+        EXPECT_EQ(errors.head, nullptr);
     }
 }
 
@@ -226,22 +225,21 @@ TEST(HierarchicalRecords, RefusedMovesAndValuesAreReportedAndTheWalkGoesOn) {
                     {DbReadNext, DbSuccess, L"C2"}, {DbReadNext, DbSuccess, L"R2"}});
         const DbFieldBinding name = BindName(L"Name");
         const ULONG references = tree.top.References();
-        DbErrorInfo* errors = nullptr;
+        ErrorList errors;
         tree.top.Script().FailOnce(row.call, E_FAIL, withErrorObject, row.passing);
         if (std::string(row.call) == "Field::get_Value") {
-            EXPECT_EQ(Read(*tree.rowset, name, &errors), L"#11");
+            EXPECT_EQ(Read(*tree.rowset, name, &errors.head), L"#11");
         } else {
-            EXPECT_EQ(Move(*tree.rowset, row.move, &errors), DbFailed);
+            EXPECT_EQ(Move(*tree.rowset, row.move, &errors.head), DbFailed);
         }
-        ASSERT_EQ(CountRecords(errors), 1u);
-        EXPECT_EQ(errors->code, static_cast<uint32_t>(DbFailed));
-        EXPECT_EQ(std::wstring(errors->text).find(L"failed on purpose") != std::wstring::npos, withErrorObject)
-            << errors->text;
-        DbFreeErrorInfo(errors);
-        errors = nullptr;
-        EXPECT_EQ(Move(*tree.rowset, row.move, &errors), DbSuccess);
-        EXPECT_EQ(Read(*tree.rowset, name, &errors), row.after);
-        EXPECT_EQ(errors, nullptr) << RecordTexts(errors);
+        ASSERT_EQ(errors.Count(), 1u);
+        EXPECT_EQ(errors.head->code, static_cast<uint32_t>(DbFailed));
+        EXPECT_EQ(std::wstring(errors.head->text).find(L"failed on purpose") != std::wstring::npos, withErrorObject)
+            << errors.head->text;
+        errors.Clear();
+        EXPECT_EQ(Move(*tree.rowset, row.move, &errors.head), DbSuccess);
+        EXPECT_EQ(Read(*tree.rowset, name, &errors.head), row.after);
+        EXPECT_EQ(errors.head, nullptr) << RecordTexts(errors.head);
         EXPECT_EQ(tree.top.References(), references);
     }
 }
@@ -251,31 +249,29 @@ TEST(CustomFields, EachValueThroughTheRowsRecordAndRowsLackingAField) {
     RecordTree tree(L"NONE", L"TREE");
     tree.top.LackOnRow(L"R2", L"Size");
     const DbFieldBinding name = BindName(L"Name"), size = BindName(L"Size");
-    DbErrorInfo* errors = nullptr;
+    ErrorList errors;
     // Wine has no ADODB.Record: without the test's class the read fails (CLSIDFromProgID), and
     // the record is created once the class is there.
     tree.registration.reset();
-    EXPECT_EQ(Read(*tree.rowset, name, &errors), L"#11");
-    ASSERT_EQ(CountRecords(errors), 1u);
-    DbFreeErrorInfo(errors);
-    errors = nullptr;
+    EXPECT_EQ(Read(*tree.rowset, name, &errors.head), L"#11");
+    ASSERT_EQ(errors.Count(), 1u);
+    errors.Clear();
     tree.registration.emplace(tree.records, kRecordProgId, FreshClsid());
     const std::vector<std::pair<const DbFieldBinding*, const wchar_t*>> reads = {
         {&name, L"R1"}, {&size, L"1"}, {&size, L"1"}, {nullptr, nullptr},
         {&name, L"R2"}, {&size, L"#11"}, {&name, L"R2"}, {nullptr, nullptr}, {&size, L"3"}};
     for (const auto& [binding, expected] : reads) {
         if (binding) {
-            EXPECT_EQ(Read(*tree.rowset, *binding, &errors), expected);
+            EXPECT_EQ(Read(*tree.rowset, *binding, &errors.head), expected);
         } else {
-            EXPECT_EQ(Move(*tree.rowset, DbReadNext, &errors), DbSuccess);
+            EXPECT_EQ(Move(*tree.rowset, DbReadNext, &errors.head), DbSuccess);
         }
     }
     // The last row is the recordset's own: custom fields have no children to descend to.
-    EXPECT_EQ(Move(*tree.rowset, DbReadLast, &errors), DbSuccess);
-    EXPECT_EQ(Read(*tree.rowset, name, &errors), L"R4");
-    ASSERT_EQ(CountRecords(errors), 1u) << "ADO's refusal (Fields::get_Item) of the name that R2 lacks";
-    EXPECT_NE(std::wstring(errors->text).find(L"0x800a0cc1"), std::wstring::npos);
-    DbFreeErrorInfo(errors);
+    EXPECT_EQ(Move(*tree.rowset, DbReadLast, &errors.head), DbSuccess);
+    EXPECT_EQ(Read(*tree.rowset, name, &errors.head), L"R4");
+    ASSERT_EQ(errors.Count(), 1u) << "ADO's refusal (Fields::get_Item) of the name that R2 lacks";
+    EXPECT_NE(std::wstring(errors.head->text).find(L"0x800a0cc1"), std::wstring::npos);
     EXPECT_EQ(tree.records.Created(), 1u);
     EXPECT_EQ(tree.records.Script().Calls("_Record::Open"), 8);
     EXPECT_EQ(tree.records.Script().Calls("_Record::Close"), 7);

@@ -32,11 +32,6 @@ LogonInfoOwner MakeLogonInfo(const wchar_t* programId);
 // when it has no value; "<missing>" when there is no such property.
 std::wstring ProgramIdOf(const DbLogonInfo* logonInfo);
 
-struct ErrorList {
-    DbErrorInfo* head = nullptr;
-    ~ErrorList() { DbFreeErrorInfo(head); }
-    size_t Count() const { return CountRecords(head); }
-};
 
 // The records of a list as " [code text]" each, most recent first.
 std::wstring Records(const DbErrorInfo* head);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 
 #include "ado/errorInfo.h"
 
@@ -18,3 +19,11 @@ inline std::wstring RecordTexts(const DbErrorInfo* errors) {
     for (; errors; errors = errors->next) texts += std::wstring(errors->text ? errors->text : L"") + L"; ";
     return texts;
 }
+
+// The engine's list, freed with its owner.
+struct ErrorList {
+    DbErrorInfo* head = nullptr;
+    ~ErrorList() { FreeErrorInfoChain(head); }
+    size_t Count() const { return CountRecords(head); }
+    void Clear() { FreeErrorInfoChain(std::exchange(head, nullptr)); }
+};

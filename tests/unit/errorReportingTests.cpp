@@ -10,14 +10,10 @@
 #include "errorObject.h"
 #include "support/handOut.h"
 #include "support/driverInUse.h"
+#include "support/errorRecords.h"
 
 namespace {
 
-// Frees whatever a test leaves in its list.
-struct ErrorList {
-    DbErrorInfo* head = nullptr;
-    ~ErrorList() { FreeErrorInfoChain(head); }
-};
 
 // The list holds exactly one record with this code and text; none when text is null.
 void ExpectOneRecord(const ErrorList& list, int32_t code, const wchar_t* text) {
