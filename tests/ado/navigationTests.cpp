@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
-#include <vector>
 
 #include "ado/adoExports.h"
-#include "ado/fieldBinding.h"
 #include "ado/openrowseth.h"
 #include "ado/recordReading.h"
 #include "common/resultCodes.h"
@@ -16,7 +14,6 @@
 #include "support/driverInUse.h"
 #include "support/errorRecords.h"
 #include "support/variantValues.h"
-#include "unit/reportedAssertions.h"
 
 namespace {
 

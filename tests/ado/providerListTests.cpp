@@ -1,5 +1,5 @@
-// Provider lists from the registry, current user before local machine, and the rowset's cached
-// answers that switch it to record mode.
+// Provider lists from the registry, current user before local machine, and the provider name
+// that a rowset looks up in them, from its connection string or its connection object.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "ado/openrowseth.h"
 #include "ado/providerLists.h"
 #include "support/registryValue.h"
 #include "support/driverInUse.h"

@@ -16,7 +16,6 @@
 #include "ado/recordReading.h"
 #include "common/dayNumber.h"
 #include "common/duplicateText.h"
-#include "common/heapRecord.h"
 #include "engineFlow.h"
 #include "support/errorRecords.h"
 #include "support/recordsetBuilder.h"

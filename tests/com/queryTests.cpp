@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <utility>
 
@@ -179,11 +178,6 @@ TEST(Query, ParametersWithoutEngineValuesTakeTheirCurrentValueOrTheirTypesDefaul
     }
 }
 
-int32_t ReadNext(DbOpenRowsetHandle* rowset) {
-    DbReadRequest request{};
-    return DbReadRecord(rowset, DbReadNext, nullptr, &request, nullptr);
-}
-
 TEST(Query, TheRecordsetStandsOnItsFirstRowAndFailedCallsGive303) {
     // Declared first, so that it outlives the provider's handler that hands it out.
     ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {{I4(1)}, {I4(2)}}));
@@ -256,7 +250,9 @@ TEST(Query, TheRecordsetStandsOnItsFirstRowAndFailedCallsGive303) {
                       QueryRun run;
                       Execute(handle, failing, run);
                       std::wstring outcome = std::to_wstring(run.result) + (run.rowset ? L" rowset" : L"");
-                      if (run.rowset) outcome += L" " + std::to_wstring(ReadNext(run.rowset));
+                      const DbReadRequest next{};
+                      if (run.rowset)
+                          outcome += L" " + std::to_wstring(DbReadRecord(run.rowset, DbReadNext, nullptr, &next, nullptr));
                       EXPECT_EQ(outcome + Records(run.errors.head), row.outcome);
                   }),
                   LiveAllocations{});

@@ -67,8 +67,7 @@ const Report kRecordModeReports[] = {
 };
 
 void ExpectReport(const Report& report) {
-    SCOPED_TRACE(testing::Message() << "dbhost " << std::string(report.arguments, report.arguments +
-                                                                                     wcslen(report.arguments)));
+    SCOPED_TRACE(testing::Message() << "dbhost " << testing::PrintToString(std::wstring(report.arguments)));
     const ProcessRun run = RunConsole(report.arguments);
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.err, "");
@@ -123,8 +122,7 @@ TEST(Console, RecordModeMethodsReadThroughTheSampleRecordClass) {
 
 TEST(Console, FailuresSayWhatFailedOnStandardErrorAndExitNonZero) {
     for (const Failure& failure : kFailures) {
-        SCOPED_TRACE(testing::Message() << "dbhost " << std::string(failure.arguments, failure.arguments +
-                                                                                          wcslen(failure.arguments)));
+        SCOPED_TRACE(testing::Message() << "dbhost " << testing::PrintToString(std::wstring(failure.arguments)));
         const ProcessRun run = RunConsole(failure.arguments);
         EXPECT_EQ(run.exitCode, failure.exitCode);
         EXPECT_EQ(run.out, "");

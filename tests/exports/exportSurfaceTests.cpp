@@ -10,7 +10,6 @@
 #include <set>
 #include <string>
 
-#include "support/driverDll.h"
 
 namespace {
 

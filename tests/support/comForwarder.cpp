@@ -2,7 +2,6 @@
 
 #include <oleauto.h>
 
-#include <gtest/gtest.h>
 
 #include <cstddef>
 

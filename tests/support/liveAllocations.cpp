@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <objbase.h>
-#include <oleauto.h>
 
 #include <atomic>
 #include <cstddef>

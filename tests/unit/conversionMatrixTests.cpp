@@ -15,7 +15,6 @@
 
 #include "common/dbconvert.h"
 #include "common/dbvalue.h"
-#include "common/heapRecord.h"
 #include "common/valueData.h"
 #include "platform/stringConversion.h"
 #include "reportedAssertions.h"

@@ -17,12 +17,10 @@ namespace {
 
 // The list holds exactly one record with this code and text; none when text is null.
 void ExpectOneRecord(const ErrorList& list, int32_t code, const wchar_t* text) {
-    ASSERT_EQ(list.head != nullptr, text != nullptr);
+    ASSERT_EQ(list.Count(), text ? 1u : 0u);
     if (!text) return;
-    EXPECT_EQ(list.head->next, nullptr);
-    EXPECT_EQ(list.head->code, static_cast<uint32_t>(code));
-    EXPECT_STREQ(list.head->text, text);
-    EXPECT_EQ(list.head->nativeError, 0);
+    EXPECT_EQ(std::to_wstring(list.head->code) + L" " + list.head->text + L" " + std::to_wstring(list.head->nativeError),
+              std::to_wstring(code) + L" " + text + L" 0");
 }
 
 TEST(MapHResultToResultCode, EveryRowOfTheTableAndTheDefault) {

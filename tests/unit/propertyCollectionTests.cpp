@@ -3,14 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
-#include "common/resultCodes.h"
 #include "common/dbvalue.h"
 #include "common/duplicateText.h"
 #include "common/heapRecord.h"
 #include "common/propcoll.h"
-#include "reportedAssertions.h"
 
 namespace {
 

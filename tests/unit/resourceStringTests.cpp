@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <new>
 
 #include "com/driverState.h"
 #include "common/resourceStrings.h"
