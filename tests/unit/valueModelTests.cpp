@@ -1,6 +1,7 @@
 // Value records, per-type data and description records: deep copies and releases.
 
 #include <windows.h>
+#include <oleauto.h>
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,13 @@
 #include <tuple>
 #include <vector>
 
+#include "common/comPtr.h"
 #include "common/dbvalue.h"
 #include "common/descriptionRecords.h"
 #include "common/duplicateText.h"
 #include "common/heapRecord.h"
 #include "common/valueData.h"
 #include "reportedAssertions.h"
-#include "support/countingUnknown.h"
 
 namespace {
 
@@ -108,21 +109,24 @@ TEST(ValueRecords, BlobAndInterfaceValuesDuplicateWhatTheyHold) {
     ClearValue(copy);
     EXPECT_EQ(GlobalFlags(duplicate), static_cast<UINT>(GMEM_INVALID_HANDLE));
 
-    CountingUnknown object;  // each holder of an interface value owns one reference
-    IUnknown* pointer = &object;
+    // Each holder of an interface value owns one reference; the object's count reads back.
+    ComPtr<ICreateErrorInfo> object;
+    ASSERT_EQ(CreateErrorInfo(object.ReleaseAndGetAddressOf()), S_OK);
+    IUnknown* pointer = object.Get();
+    const auto references = [pointer] { return (pointer->AddRef(), pointer->Release()); };
     SetDiscreteValue(source, interfaceValue, &pointer, true);
-    EXPECT_EQ(object.References(), 2);
+    EXPECT_EQ(references(), 2u);
     EXPECT_EQ(AssignValue(copy, &source), 0);
-    EXPECT_EQ(object.References(), 3);
+    EXPECT_EQ(references(), 3u);
     ClearValue(source);
-    EXPECT_EQ(object.References(), 2);
+    EXPECT_EQ(references(), 2u);
     IUnknown* local = nullptr;
     CopyValueData(copy.data, &local, sizeof(local), interfaceValue);
     EXPECT_EQ(local, pointer);
-    EXPECT_EQ(object.References(), 3);
+    EXPECT_EQ(references(), 3u);
     local->Release();  // the reference that CopyValueData gave the local pointer
     ClearValue(copy);
-    EXPECT_EQ(object.References(), 1);
+    EXPECT_EQ(references(), 1u);
     IUnknown* none = nullptr;
     FreeValueData(DuplicateValueData(&none, interfaceValue), interfaceValue);
 }
