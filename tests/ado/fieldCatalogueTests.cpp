@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "ado/adoExports.h"
 #include "ado/fieldBinding.h"
@@ -82,6 +83,14 @@ TEST(FieldCatalogue, EmptyRecordsetWithChapterAndLookUps) {
     EXPECT_EQ(DbReadVariantColumnValue(&rowset, binding, nullptr, nullptr, value.Get(), &errors.head), DbFailed);
     EXPECT_EQ(errors.head, nullptr);
     DbFreeFieldBinding(binding);
+    // The rowset's own columns, looked at one by one since the chapter ended their walk.
+    request.fieldName = L"A";
+    for (uint32_t occurrence : {0u, 1u}) {
+        request.nameOccurrence = occurrence;
+        EXPECT_EQ(DbBindToField(&rowset, &request, &binding, &errors.head), occurrence ? DbNoSuchField : DbSuccess);
+        EXPECT_EQ(binding && binding->field, occurrence == 0);
+        DbFreeFieldBinding(std::exchange(binding, nullptr));
+    }
     EXPECT_EQ(outer.FieldsReferences(), 0u);
 }
 
