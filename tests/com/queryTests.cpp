@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -15,6 +16,7 @@
 #include "engineFlow.h"
 #include "support/liveAllocations.h"
 #include "support/recordsetBuilder.h"
+#include "support/registryValue.h"
 #include "support/scriptableRecordset.h"
 #include "support/variantValues.h"
 
@@ -265,6 +267,29 @@ TEST(Query, TheRecordsetStandsOnItsFirstRowAndFailedCallsGive303) {
     EXPECT_EQ(session.Query(query), L"0 rowset");
     DbOpenRowsetHandle* rowset = nullptr;
     EXPECT_EQ(DbExecuteQuery(nullptr, 4, &query.Definition(), nullptr, nullptr, nullptr, &rowset, nullptr, nullptr), 12);
+}
+
+// The provider lists are read at a logon's first rowset: a change takes effect at the next logon.
+TEST(Query, ProviderListsAreReadOncePerLogon) {
+    ScriptableRecordset recordset(BuildRecordset({{L"Id", adInteger, 4}}, {{I4(1)}}));
+    recordset.SetActiveConnection(Text(L"Provider=LISTED.1"));
+    ProviderSession session(QueryInterfaceBuilder(), L"ZedbTests.Lists");
+    MethodCalls calls;
+    AnswerCalls(session.provider, L"Query", calls, Object(recordset));
+    const auto inRecordMode = [&] {
+        EngineQuery query(L"Query");
+        QueryRun run;
+        Execute(session.handle, query, run);
+        return run.rowset->IsInRecordMode();
+    };
+    auto listed = std::make_unique<ProviderListValue>(HKEY_CURRENT_USER, kCustomFieldsProviders, L"LISTED");
+    session.LogOn();
+    EXPECT_TRUE(inRecordMode());
+    listed.reset();
+    EXPECT_TRUE(inRecordMode()) << "the same logon keeps its lists";
+    DbLogoffServer(std::exchange(session.handle, nullptr));
+    session.LogOn();
+    EXPECT_FALSE(inRecordMode());
 }
 
 DispatchInterfaceBuilder FieldsInterface() {

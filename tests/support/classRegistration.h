@@ -18,7 +18,6 @@ public:
     ClassRegistration(const ClassRegistration&) = delete;
     ClassRegistration& operator=(const ClassRegistration&) = delete;
 
-    const CLSID& Clsid() const { return clsid_; }
     // The registry form: hexadecimal digits in braces.
     std::wstring ClsidString() const;
     const std::wstring& ProgId() const { return progId_; }

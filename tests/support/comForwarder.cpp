@@ -2,23 +2,22 @@
 
 #include <oleauto.h>
 
-
 #include <cstddef>
 
 namespace {
 
 constexpr int kSlots = 128;
 
-void SetThreadErrorObject(const wchar_t* description) {
+}  // namespace
+
+void SetThreadErrorObject(const wchar_t* source, const wchar_t* description) {
     ComPtr<ICreateErrorInfo> creator;
     if (FAILED(CreateErrorInfo(creator.ReleaseAndGetAddressOf()))) return;
-    creator->SetSource(const_cast<LPOLESTR>(kScriptedErrorSource));
+    creator->SetSource(const_cast<LPOLESTR>(source));
     creator->SetDescription(const_cast<LPOLESTR>(description));
     ComPtr<IErrorInfo> errorInfo;
     if (SUCCEEDED(creator.As(errorInfo))) SetErrorInfo(0, errorInfo.Get());
 }
-
-}  // namespace
 
 HRESULT CallScript::Answer(const std::string& call) {
     ++calls_[call];
@@ -32,14 +31,15 @@ HRESULT CallScript::Answer(const std::string& call) {
     if (failing.once) failures_.erase(failure);
     lastWithErrorObject_ = failing.withErrorObject;
     const std::wstring description(call.begin(), call.end());
-    SetThreadErrorObject(lastWithErrorObject_ ? (description + L" failed on purpose").c_str() : L"stale error object");
+    SetThreadErrorObject(kScriptedErrorSource,
+                         lastWithErrorObject_ ? (description + L" failed on purpose").c_str() : L"stale error object");
     return failing.result;
 }
 
 HRESULT CallScript::Refuse(const std::string& call, HRESULT result, const wchar_t* description) {
     ++calls_[call];
     lastWithErrorObject_ = true;
-    SetThreadErrorObject(description);
+    SetThreadErrorObject(kScriptedErrorSource, description);
     return result;
 }
 

@@ -32,6 +32,9 @@ constexpr bool WithoutErrorObject = false;
 // Source of every error object a failing call sets.
 constexpr wchar_t kScriptedErrorSource[] = L"ScriptedADO";
 
+// A fresh error object for the thread, as a failing COM object leaves it.
+void SetThreadErrorObject(const wchar_t* source, const wchar_t* description);
+
 // Failures on demand, shared by the doubles of one family (a recordset, its Fields and Field):
 // a call named as above can be told to fail with a chosen HRESULT, with or without an error
 // object. With one, the failing double answers ISupportErrorInfo for its interface and the

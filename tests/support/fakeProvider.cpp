@@ -16,15 +16,6 @@ HRESULT STDMETHODCALLTYPE FillException(EXCEPINFO* exception) {
     return S_OK;
 }
 
-void SetErrorObject() {
-    ComPtr<ICreateErrorInfo> creator;
-    if (FAILED(CreateErrorInfo(creator.ReleaseAndGetAddressOf()))) return;
-    creator->SetSource(const_cast<LPOLESTR>(L"FakeProvider"));
-    creator->SetDescription(const_cast<LPOLESTR>(L"The method failed on purpose."));
-    ComPtr<IErrorInfo> errorInfo;
-    if (SUCCEEDED(creator.As(errorInfo))) SetErrorInfo(0, errorInfo.Get());
-}
-
 }  // namespace
 
 FakeProvider::FakeProvider(ComPtr<ITypeInfo> typeInfo)
@@ -89,7 +80,7 @@ HRESULT FakeProvider::Invoke(FakeProvider* self, DISPID member, REFIID iid, LCID
     if (SUCCEEDED(outcome) && result) returned.Detach(result);
     if (SUCCEEDED(outcome) || self->failures_ == Failures::Bare) return outcome;
     if (self->failures_ == Failures::ErrorObjects) {
-        SetErrorObject();
+        SetThreadErrorObject(L"FakeProvider", L"The method failed on purpose.");
         return outcome;
     }
     if (exception) {

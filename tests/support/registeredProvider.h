@@ -17,7 +17,6 @@ public:
     RegisteredProvider(FakeProvider& provider, std::wstring progId, const CLSID& clsid = FreshClsid())
         : factory_(provider), registration_(factory_, std::move(progId), clsid) {}
 
-    const CLSID& Clsid() const { return registration_.Clsid(); }
     // The registry form: hexadecimal digits in braces.
     std::wstring ClsidString() const { return registration_.ClsidString(); }
     const std::wstring& ProgId() const { return registration_.ProgId(); }

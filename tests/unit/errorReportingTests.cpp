@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "ado/adoCommon.h"
 #include "ado/exportBoundary.h"
 #include "errorObject.h"
-#include "support/handOut.h"
+#include "support/comForwarder.h"
 #include "support/driverInUse.h"
 #include "support/errorRecords.h"
 
@@ -19,7 +20,8 @@ namespace {
 void ExpectOneRecord(const ErrorList& list, int32_t code, const wchar_t* text) {
     ASSERT_EQ(list.Count(), text ? 1u : 0u);
     if (!text) return;
-    EXPECT_EQ(std::to_wstring(list.head->code) + L" " + list.head->text + L" " + std::to_wstring(list.head->nativeError),
+    const DbErrorInfo& record = *list.head;
+    EXPECT_EQ(std::to_wstring(record.code) + L" " + record.text + L" " + std::to_wstring(record.nativeError),
               std::to_wstring(code) + L" " + text + L" 0");
 }
 
@@ -68,49 +70,34 @@ TEST(ReportComError, TextsAndCodesInLanguage1033) {
     }
 }
 
-// An error object that cannot give one of its texts: the record goes without that line.
-class UnreadableErrorObject final : public IErrorInfo {
+const ForwardedInterface kErrorObjectCalls{
+    "IErrorInfo", IID_IErrorInfo, {FORWARDED_CALL(IErrorInfo, GetSource), FORWARDED_CALL(IErrorInfo, GetDescription)}};
+
+// A real error object one of whose texts cannot be read.
+class UnreadableErrorObject final : public Forwarder {
 public:
-    explicit UnreadableErrorObject(bool sourceFails) : sourceFails_(sourceFails) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        return HandOutAs<IErrorInfo>(this, iid, IID_IErrorInfo, object);
+    explicit UnreadableErrorObject(const char* failing)
+        : Forwarder(kErrorObjectCalls, script_, MakeErrorObject(L"Source text", L"Description text"), "ErrorObject") {
+        script_.Fail(failing, E_OUTOFMEMORY, WithoutErrorObject);
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
-    HRESULT STDMETHODCALLTYPE GetGUID(GUID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetSource(BSTR* source) override { return Answer(sourceFails_, L"Source text", source); }
-    HRESULT STDMETHODCALLTYPE GetDescription(BSTR* description) override {
-        return Answer(!sourceFails_, L"Description text", description);
-    }
-    HRESULT STDMETHODCALLTYPE GetHelpFile(BSTR*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetHelpContext(DWORD*) override { return E_NOTIMPL; }
-    ULONG References() const { return references_; }
+    operator IErrorInfo*() { return As<IErrorInfo>(); }
 
 private:
-    // A failing read leaves a text behind, as a careless object might; it must not be shown.
-    static HRESULT Answer(bool fails, const wchar_t* text, BSTR* out) {
-        *out = SysAllocString(fails ? L"left behind" : text);
-        if (!fails) return S_OK;
-        SysFreeString(*out);
-        *out = nullptr;
-        return E_OUTOFMEMORY;
-    }
-    bool sourceFails_;
-    ULONG references_ = 1;
+    CallScript script_;
 };
 
+// The record goes without that text's line; the object's references come back (checked as it goes).
 TEST(ReportComError, AnErrorObjectThatCannotGiveATextLeavesItsLineOut) {
     DriverInUse driver;
-    for (bool sourceFails : {true, false}) {
-        UnreadableErrorObject errorObject(sourceFails);
-        {
-            ErrorList list;
-            EXPECT_EQ(ReportComError(ComError(E_FAIL, ComPtr<IErrorInfo>(&errorObject)), &list.head, L"", 11), 11);
-            ExpectOneRecord(list, 11, sourceFails ? L"ADO Error Code: 0x80004005\nDescription: Description text"
-                                                  : L"ADO Error Code: 0x80004005\nSource: Source text");
-        }
-        EXPECT_EQ(errorObject.References(), 1u);
+    for (const std::string failing : {"IErrorInfo::GetSource", "IErrorInfo::GetDescription"}) {
+        UnreadableErrorObject errorObject(failing.c_str());
+        ErrorList list;
+        EXPECT_EQ(ReportComError(ComError(E_FAIL, ComPtr<IErrorInfo>(errorObject)), &list.head, L"", 11), 11);
+        const bool sourceFails = failing == "IErrorInfo::GetSource";
+        ExpectOneRecord(list, 11, sourceFails ? L"ADO Error Code: 0x80004005\nDescription: Description text"
+                                              : L"ADO Error Code: 0x80004005\nSource: Source text");
     }
+    SetErrorInfo(0, nullptr);  // the stale object the refusals left on the thread
 }
 
 TEST(ExportBoundary, ComErrorsBecomeRecordsAndCodesAndOtherExceptionsCodes) {
