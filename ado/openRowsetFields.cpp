@@ -40,6 +40,8 @@ int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInf
         LONG count = 0;
         CheckCom(fields->get_Count(&count), fields);
         if (ownColumns) *ownColumns = count;
+        // The columns are indexed on the first walk only: later walks list fields and keep it.
+        const bool indexing = !this->ownColumns;
         ColumnIndex index;
         for (LONG position = 0; position < count; ++position) {
             ComPtr<Field> field;
@@ -50,7 +52,7 @@ int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInf
             }
             Bstr name;
             CheckCom(field->get_Name(name.ReleaseAndGetAddressOf()), field);
-            index[SWCharString(name.Text())].push_back(field);
+            if (indexing) index[SWCharString(name.Text())].push_back(field);
             DataTypeEnum type = adEmpty;
             CheckCom(field->get_Type(&type), field);
             AdoLongPtr definedSize = 0;
@@ -78,7 +80,7 @@ int32_t DbOpenRowsetHandle::CollectFields(FieldDescriptionList& list, DbErrorInf
             entry.name = name.Text();
             list.push_back(std::move(entry));
         }
-        if (!this->ownColumns) this->ownColumns = std::make_unique<ColumnIndex>(std::move(index));
+        if (indexing) this->ownColumns = std::make_unique<ColumnIndex>(std::move(index));
         return DbSuccess;
     });
 }
